@@ -1,0 +1,5 @@
+#include "app/main_window.h"
+
+MainWindow theMainWindow;
+
+MainWindow::~MainWindow() {}

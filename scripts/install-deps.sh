@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, skipping those
+# already present. Safe to run again and again.
+set -eu
+packages="cmake ninja-build python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+wine64 xvfb xauth googletest"
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing

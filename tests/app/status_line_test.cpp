@@ -1,0 +1,66 @@
+#include "app/burn_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+int clockCalls = 0;
+
+long double FakeClockHz() {
+    ++clockCalls;
+    return 2405.27e6L;
+}
+
+std::string Line(int seconds) {
+    // 123,456,789 ticks over 10,000,000 iterations.
+    return StatusLine(seconds, 1000.0, 1000.0 + 123456789.0, FakeClockHz);
+}
+
+const int kHour = 3600;
+
+TEST(StatusLine, ChoosesByPhaseAndHours) {
+    struct Case {
+        int seconds;
+        const char* line;
+    } cases[] = {
+        {0, "Vesko 23 instructions in 12.35 CPU CLOCKS"},
+        {1, "Vesko 23 instructions in 12.35 CPU CLOCKS"},
+        {2, "Vesko 00:00:02 at 2405.3 MHz"},
+        {3, "Vesko 00:00:03 at 2405.3 MHz"},
+        {3661, "Vesko 23 instructions in 12.35 CPU CLOCKS"},
+        {3662, "Vesko 01:01:02 at 2405.3 MHz"},
+        {72 * kHour - 4, "Vesko 23 instructions in 12.35 CPU CLOCKS"},
+        {72 * kHour - 1, "Vesko 71:59:59 at 2405.3 MHz"},
+        {72 * kHour, "Dude, its been running for 3 days, I think its stable!"},
+        {72 * kHour + 2, "Vesko 72:00:02 at 2405.3 MHz"},
+        {100 * kHour, "Dude, its been running for 4 days, I think its stable!"},
+        {100 * kHour + 62, "Vesko 100:01:02 at 2405.3 MHz"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.line, Line(c.seconds)) << "at " << c.seconds << " s";
+}
+
+TEST(StatusLine, ClockIsMeasuredOnlyForTheClockRateLine) {
+    clockCalls = 0;
+    Line(0);
+    Line(1);
+    Line(4);
+    Line(72 * kHour);
+    EXPECT_EQ(0, clockCalls);
+    Line(2);
+    Line(72 * kHour + 3);
+    EXPECT_EQ(2, clockCalls);
+}
+
+TEST(StatusLine, KindFollowsBitOneOfTheSeconds) {
+    for (int s = 0; s < 240; ++s) {
+        bool clockPhase = (s % 60) % 4 >= 2;
+        EXPECT_EQ(clockPhase ? clockRateLine : cyclesLine, ChooseStatusLine(s)) << s;
+    }
+    EXPECT_EQ(daysLine, ChooseStatusLine(80 * kHour + 1));
+    EXPECT_EQ(clockRateLine, ChooseStatusLine(80 * kHour + 59 * 60 + 58));
+}
+
+} // namespace
