@@ -35,7 +35,8 @@ const char* StatusLine(int seconds, double tscBefore, double tscAfter, ClockRate
     case cyclesLine:
         break;
     }
-    return FormatScratch("Vesko 23 instructions in %3.2f CPU CLOCKS", (tscAfter - tscBefore) * 1e-7);
+    return FormatScratch("Vesko 23 instructions in %3.2f CPU CLOCKS",
+                         (tscAfter - tscBefore) * 1e-7);
 }
 
 namespace {

@@ -5,7 +5,7 @@
 // The application's one window: the picture, the Settings menu and the
 // status line in its title.
 class MainWindow : public Window {
-public:
+  public:
     ~MainWindow() override;
 };
 

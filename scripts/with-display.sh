@@ -6,8 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-wine=$("$root/scripts/find-wine.sh")
-wineserver="$(dirname "$wine")/wineserver"
+wine=${WINE:-$("$root/scripts/find-wine.sh")}
+wineserver="$(dirname "$(command -v "$wine")")/wineserver"
+[ -x "$wineserver" ] || wineserver=wineserver
 
 displayfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &

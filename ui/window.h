@@ -5,7 +5,7 @@
 // A window object: stands for at most one Windows window and receives its
 // messages as calls of its virtual operations.
 class Window {
-public:
+  public:
     Window();
     virtual ~Window();
 

@@ -32,7 +32,7 @@ const std::regex kClockLine(R"(Vesko \d\d:[0-5]\d:[0-5]\d at \d+\.\d MHz)");
 // A real top-level window with the Settings menu, pumped on the test's own
 // thread, stands in for the main window.
 class BurnWorkerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WNDCLASSA wc = {};
         wc.lpfnWndProc = RecordTitles;

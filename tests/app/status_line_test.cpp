@@ -54,13 +54,4 @@ TEST(StatusLine, ClockIsMeasuredOnlyForTheClockRateLine) {
     EXPECT_EQ(2, clockCalls);
 }
 
-TEST(StatusLine, KindFollowsBitOneOfTheSeconds) {
-    for (int s = 0; s < 240; ++s) {
-        bool clockPhase = (s % 60) % 4 >= 2;
-        EXPECT_EQ(clockPhase ? clockRateLine : cyclesLine, ChooseStatusLine(s)) << s;
-    }
-    EXPECT_EQ(daysLine, ChooseStatusLine(80 * kHour + 1));
-    EXPECT_EQ(clockRateLine, ChooseStatusLine(80 * kHour + 59 * 60 + 58));
-}
-
 } // namespace
