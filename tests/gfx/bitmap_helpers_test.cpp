@@ -1,0 +1,170 @@
+#include "gfx/bitmap_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <stdint.h>
+
+namespace {
+
+uint32_t* Row(HBITMAP bitmap, int y) {
+    BITMAP info = GetBitmapInfo(bitmap);
+    return (uint32_t*)((BYTE*)info.bmBits + y * info.bmWidthBytes);
+}
+
+// A 5 x 3 32-bit picture whose every pixel differs, red unlike blue.
+HBITMAP Sample() {
+    HBITMAP bitmap = CreateDib(5, 3, 32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            Row(bitmap, y)[x] = 0x00100000u * (x + 1) + 0x00000300u * (y + 1) + 0x07u;
+    return bitmap;
+}
+
+HBITMAP Filled(int width, int height, uint32_t pixel) {
+    HBITMAP bitmap = CreateDib(width, height, 32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            Row(bitmap, y)[x] = pixel;
+    return bitmap;
+}
+
+const uint32_t kSentinel = 0x00ABCDEFu;
+
+TEST(BitmapHelpers, QueriesAndTopDownDibs) {
+    BITMAP none = GetBitmapInfo(nullptr);
+    EXPECT_EQ(0, none.bmType | none.bmWidth | none.bmHeight | none.bmWidthBytes);
+    EXPECT_EQ(nullptr, none.bmBits);
+    EXPECT_EQ(0, BitmapWidth(nullptr));
+    EXPECT_EQ(0, BitmapBitsPerPixel(nullptr));
+
+    HBITMAP dib = CreateDib(13, 7, 24);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(13, BitmapWidth(dib));
+    EXPECT_EQ(7, BitmapHeight(dib)); // positive although created top-down
+    EXPECT_EQ(1, BitmapPlanes(dib));
+    EXPECT_EQ(24, BitmapBitsPerPixel(dib));
+    BITMAP info = GetBitmapInfo(dib);
+    EXPECT_EQ(40, info.bmWidthBytes); // 39 bytes padded to a multiple of 4
+    ASSERT_TRUE(info.bmBits);
+    // Row 0 lies first in memory: a fill of the top row lands at bmBits.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, dib);
+    RECT top = {0, 0, 13, 1};
+    FillSolidRect(dc, &top, RGB(0x11, 0x22, 0x33));
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    GdiFlush();
+    const BYTE* bytes = (const BYTE*)info.bmBits;
+    EXPECT_EQ(0x33, bytes[0]); // blue first in memory
+    EXPECT_EQ(0x22, bytes[1]);
+    EXPECT_EQ(0x11, bytes[2]);
+    EXPECT_EQ(0x00, bytes[40]);
+    DeleteObject(dib);
+}
+
+TEST(BitmapHelpers, LowBitCountsGetAGreyscaleTable) {
+    struct Case {
+        WORD bits;
+        int entry;
+        BYTE grey;
+    } cases[] = {{1, 1, 255}, {4, 1, 17}, {4, 15, 255}, {8, 128, 128}, {8, 255, 255}};
+    for (const Case& c : cases) {
+        HBITMAP dib = CreateDib(3, 2, c.bits);
+        ASSERT_TRUE(dib) << c.bits;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(dc, dib);
+        RGBQUAD table[256] = {};
+        EXPECT_EQ(UINT(1 << c.bits), GetDIBColorTable(dc, 0, 256, table));
+        EXPECT_EQ(0, table[0].rgbRed | table[0].rgbGreen | table[0].rgbBlue);
+        EXPECT_EQ(c.grey, table[c.entry].rgbRed) << c.bits;
+        EXPECT_EQ(c.grey, table[c.entry].rgbBlue) << c.bits;
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        DeleteObject(dib);
+    }
+}
+
+TEST(BitmapHelpers, DeleteGdiObjectReportsWhatIsLeft) {
+    EXPECT_EQ(nullptr, DeleteGdiObject(nullptr));
+    HBITMAP dib = CreateDib(2, 2, 32);
+    EXPECT_EQ(nullptr, DeleteGdiObject(dib));
+    EXPECT_EQ((HGDIOBJ)dib, DeleteGdiObject(dib)); // already gone: unchanged
+}
+
+TEST(BitmapHelpers, ZeroSizesMeanTheWholeSource) {
+    HBITMAP source = Sample();
+    HBITMAP target = Filled(20, 10, kSentinel);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, target);
+    SetStretchBltMode(dc, HALFTONE);
+    EXPECT_TRUE(StretchBitmapToDC(dc, 4, 2, 0, 0, source, 0, 0, 0, 0));
+    EXPECT_EQ(HALFTONE, GetStretchBltMode(dc)) << "stretch mode put back";
+    // Destination sizes given, source sizes 0: the whole source doubled.
+    EXPECT_TRUE(StretchBitmapToDC(dc, 10, 4, 10, 6, source, 0, 0, 0, 0));
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    GdiFlush();
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(Row(source, y)[x], Row(target, 2 + y)[4 + x]);
+            EXPECT_EQ(Row(source, y)[x], Row(target, 4 + 2 * y + 1)[10 + 2 * x + 1]);
+        }
+    EXPECT_EQ(kSentinel, Row(target, 1)[4]);
+    EXPECT_EQ(kSentinel, Row(target, 2)[9]);
+    EXPECT_EQ(kSentinel, Row(target, 5)[3]);
+
+    // Onto a bitmap with every size 0: the source stretched over all of it.
+    EXPECT_TRUE(StretchBitmapToBitmap(target, 0, 0, 0, 0, source, 0, 0, 0, 0));
+    GdiFlush();
+    EXPECT_EQ(Row(source, 0)[0], Row(target, 0)[0]);
+    EXPECT_EQ(Row(source, 2)[4], Row(target, 9)[19]);
+    EXPECT_EQ(Row(source, 1)[2], Row(target, 5)[10]);
+    DeleteObject(source);
+    DeleteObject(target);
+}
+
+TEST(BitmapHelpers, DuplicateWithAndWithoutThePixels) {
+    HBITMAP source = Sample();
+    HBITMAP copy = DuplicateBitmap(source, FALSE);
+    HBITMAP blank = DuplicateBitmap(source, TRUE);
+    ASSERT_TRUE(copy && blank);
+    GdiFlush();
+    for (HBITMAP bitmap : {copy, blank}) {
+        EXPECT_EQ(5, BitmapWidth(bitmap));
+        EXPECT_EQ(3, BitmapHeight(bitmap));
+        EXPECT_EQ(32, BitmapBitsPerPixel(bitmap));
+    }
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(Row(source, y)[x], Row(copy, y)[x]);
+            EXPECT_EQ(0u, Row(blank, y)[x]);
+        }
+    EXPECT_EQ(nullptr, DuplicateBitmap(nullptr, FALSE));
+    DeleteObject(source);
+    DeleteObject(copy);
+    DeleteObject(blank);
+}
+
+TEST(BitmapHelpers, FillsAndClear) {
+    HBITMAP bitmap = Filled(7, 3, kSentinel);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    RECT rect = {1, 1, 3, 2};
+    EXPECT_TRUE(FillSolidRect(dc, &rect, RGB(255, 0, 0)));
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    GdiFlush();
+    EXPECT_EQ(0x00FF0000u, Row(bitmap, 1)[1]); // red sits above green and blue in memory
+    EXPECT_EQ(0x00FF0000u, Row(bitmap, 1)[2]);
+    EXPECT_EQ(kSentinel, Row(bitmap, 1)[3]);
+    EXPECT_EQ(kSentinel, Row(bitmap, 0)[1]);
+
+    EXPECT_TRUE(ClearBitmap(bitmap));
+    GdiFlush();
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(0u, Row(bitmap, y)[x]);
+    DeleteObject(bitmap);
+}
+
+} // namespace
