@@ -1,0 +1,129 @@
+#include "gfx/bitmap_helpers.h"
+#include "recording_window.h"
+
+#include <gtest/gtest.h>
+
+#include <stdint.h>
+
+namespace {
+
+typedef Recording<Window> TestWindow;
+
+uint32_t Pixel(HBITMAP bitmap, int x, int y) {
+    GdiFlush();
+    BITMAP info = GetBitmapInfo(bitmap);
+    return ((uint32_t*)((BYTE*)info.bmBits + y * info.bmWidthBytes))[x];
+}
+
+// DIB pixels hold red above blue; COLORREF holds it below.
+uint32_t AsDibPixel(COLORREF colour) {
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+// A 5 x 3 picture whose every pixel differs.
+HBITMAP Picture() {
+    HBITMAP bitmap = CreateDib(5, 3, 32);
+    BITMAP info = GetBitmapInfo(bitmap);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            ((uint32_t*)((BYTE*)info.bmBits + y * info.bmWidthBytes))[x] =
+                0x00200000u * (x + 1) + 0x00000500u * (y + 1) + 0x09u;
+    return bitmap;
+}
+
+// Sends WM_ERASEBKGND with a memory context over a fresh canvas.
+HBITMAP EraseOntoCanvas(Window& window, int width, int height) {
+    HBITMAP canvas = CreateDib(width, height, 32);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, canvas);
+    window.Send(WM_ERASEBKGND, (WPARAM)dc, 0);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return canvas;
+}
+
+bool CreatePopup(Window& window, int width, int height) {
+    return window.Create(0, nullptr, "erase", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                         nullptr);
+}
+
+TEST(EraseBackground, StretchesTheBitmapOverTheClientArea) {
+    TestWindow window;
+    ASSERT_TRUE(CreatePopup(window, 60, 40));
+    HBITMAP picture = Picture();
+    window.SetBackgroundBitmap(picture);
+    HBITMAP canvas = EraseOntoCanvas(window, 60, 40);
+    const int rowCentres[3] = {6, 20, 33}; // 40 rows over 3
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(Pixel(picture, x, y), Pixel(canvas, 12 * x + 6, rowCentres[y]));
+    EXPECT_EQ(Pixel(picture, 4, 2), Pixel(canvas, 59, 39));
+    DeleteObject(canvas);
+
+    // After a resize the next erase stretches to the new size.
+    SetWindowPos(window.Handle(), nullptr, 0, 0, 25, 6, SWP_NOZORDER | SWP_NOMOVE);
+    canvas = EraseOntoCanvas(window, 30, 10);
+    EXPECT_EQ(Pixel(picture, 4, 2), Pixel(canvas, 24, 5));
+    EXPECT_EQ(0u, Pixel(canvas, 25, 5)) << "nothing beyond the client area";
+    DeleteObject(canvas);
+    window.Destroy();
+    DeleteObject(picture);
+}
+
+TEST(EraseBackground, FillsWithTheWindowOrWorkspaceColour) {
+    TestWindow window;
+    ASSERT_TRUE(CreatePopup(window, 9, 7));
+    HBITMAP canvas = EraseOntoCanvas(window, 9, 7);
+    EXPECT_EQ(AsDibPixel(GetSysColor(COLOR_WINDOW)), Pixel(canvas, 8, 6));
+    DeleteObject(canvas);
+
+    window.SetBackgroundColour(RGB(0x12, 0x34, 0x56));
+    canvas = EraseOntoCanvas(window, 9, 7);
+    EXPECT_EQ(0x00123456u, Pixel(canvas, 0, 0));
+    DeleteObject(canvas);
+
+    Recording<FrameWindow> frame;
+    ASSERT_TRUE(CreatePopup(frame, 9, 7));
+    canvas = EraseOntoCanvas(frame, 9, 7);
+    EXPECT_EQ(AsDibPixel(GetSysColor(COLOR_APPWORKSPACE)), Pixel(canvas, 4, 3));
+    DeleteObject(canvas);
+    frame.Destroy();
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+TEST(EraseBackground, AProcedureThatErasesItselfKeepsItsOwnBackground) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(RGB(200, 10, 20));
+    wc.lpszClassName = "BrushedTestWindow";
+    RegisterClassA(&wc);
+    HWND brushed = CreateWindowExA(0, "BrushedTestWindow", "", WS_POPUP, 0, 0, 8, 5, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
+    TestWindow window;
+    ASSERT_TRUE(window.Attach(brushed));
+    HBITMAP picture = Picture();
+    window.SetBackgroundBitmap(picture);
+    HBITMAP canvas = EraseOntoCanvas(window, 8, 5);
+    EXPECT_EQ(0x00C80A14u, Pixel(canvas, 3, 2));
+    DeleteObject(canvas);
+    DeleteObject(picture);
+}
+
+TEST(PaintDefault, AnOrdinaryPaintLeavesNothingInvalid) {
+    TestWindow window;
+    ASSERT_TRUE(CreatePopup(window, 40, 30));
+    window.Show(SW_SHOWNOACTIVATE);
+    InvalidateRect(window.Handle(), nullptr, TRUE);
+    window.calls.clear();
+    UpdateWindow(window.Handle());
+    ASSERT_FALSE(window.calls.empty());
+    EXPECT_EQ("erase", window.calls.front());
+    EXPECT_EQ("paint", window.calls.back());
+    EXPECT_NE(nullptr, window.lastRegion);
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(window.Handle(), &update, FALSE));
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+#include "ui/window_binding.h"
+
+HHOOK theCreationHook = nullptr;
+Window* thePendingWindows = nullptr;
+Window* theAttachedWindows = nullptr;
+
+namespace {
+
+const char kClassName[] = "Window";
+const WORD kClassIcon = 32512;
+
+bool RegisterWindowClass() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc;
+    if (GetClassInfoA(instance, kClassName, &wc))
+        return true;
+    ZeroMemory(&wc, sizeof wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kClassIcon));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName; // no background brush: the object erases
+    return RegisterClassA(&wc) != 0;
+}
+
+Window* LastWindow(Window* head) {
+    while (head && head->nextWindow)
+        head = head->nextWindow;
+    return head;
+}
+
+} // namespace
+
+void AppendWindow(Window** head, Window* object) {
+    Window** link = head;
+    while (*link)
+        link = &(*link)->nextWindow;
+    *link = object;
+}
+
+bool UnlinkWindow(Window** head, Window* object) {
+    for (Window** link = head; *link; link = &(*link)->nextWindow) {
+        if (*link == object) {
+            *link = object->nextWindow;
+            object->nextWindow = nullptr;
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallNextHookEx(theCreationHook, code, wParam, lParam);
+    if (!thePendingWindows) {
+        UnhookWindowsHookEx(theCreationHook);
+        theCreationHook = nullptr;
+    } else if (code == HCBT_CREATEWND) {
+        Window* object = LastWindow(thePendingWindows);
+        object->Attach((HWND)wParam);
+        FinishCreation(object);
+    }
+    return result;
+}
+
+int PrepareCreation(Window* object) {
+    if (!RegisterWindowClass())
+        return 0;
+    // A hook already set serves this object too; a second one would leak.
+    if (!theCreationHook)
+        theCreationHook = SetWindowsHookExA(WH_CBT, CreationHook, GetModuleHandleA(nullptr), 0);
+    if (!theCreationHook)
+        return 0;
+    AppendWindow(&thePendingWindows, object);
+    return 1;
+}
+
+void FinishCreation(Window* object) {
+    UnlinkWindow(&thePendingWindows, object);
+    if (theCreationHook && !thePendingWindows) {
+        UnhookWindowsHookEx(theCreationHook);
+        theCreationHook = nullptr;
+    }
+}
