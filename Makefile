@@ -24,7 +24,7 @@ bench: build
 	scripts/with-display.sh scripts/run-benches.sh
 
 run: build
-	@echo "make run: the application shell is not built yet."
+	@scripts/run.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -6,3 +6,5 @@ for bench in "$root"/build/win64/bench/bench_*.exe; do
     echo "== $(basename "$bench" .exe)"
     "$root/scripts/wine-run.sh" "$bench"
 done
+echo "== sizes"
+python3 "$root/scripts/exe_sizes.py"

@@ -11,14 +11,17 @@ wineserver="$(dirname "$(command -v "$wine")")/wineserver"
 [ -x "$wineserver" ] || wineserver=wineserver
 
 displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
 xvfb=$!
 cleanup() {
     "$wineserver" -k 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
     rm -f "$displayfile"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 143' TERM
+trap : INT # the command decides what Ctrl-C means; clean up after it
 for _ in $(seq 100); do
     [ -s "$displayfile" ] && break
     sleep 0.1

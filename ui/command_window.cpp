@@ -45,8 +45,8 @@ BOOL CommandWindow::CreateModeless(const char* templateName, HWND parent) {
     Destroy();
     if (!PrepareCreation(this))
         return FALSE;
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), templateName, parent,
-                                     EmptyDialogProc, 0);
+    HWND dialog =
+        CreateDialogParamA(GetModuleHandleA(nullptr), templateName, parent, EmptyDialogProc, 0);
     FinishCreation(this);
     if (dialog != hwnd)
         Attach(dialog);

@@ -6,7 +6,7 @@
 // that routes the standard dialog-button commands (ids 1 to 7) to handlers.
 // Closing it destroys its window.
 class CommandWindow : public Window {
-public:
+  public:
     CommandWindow();
     ~CommandWindow() override;
 

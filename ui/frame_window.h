@@ -7,7 +7,7 @@
 // destroyed. Command 57665 closes it; its empty background is the
 // application-workspace colour.
 class FrameWindow : public CommandWindow {
-public:
+  public:
     FrameWindow();
     // Leaves the frame list if its window still exists, with the same quit rule.
     ~FrameWindow() override;

@@ -7,7 +7,7 @@ namespace {
 
 // Clicks one of its buttons as soon as the dialog is up.
 class ClickingDialog : public Recording<CommandWindow> {
-public:
+  public:
     int clickId = 0;
     LRESULT OnInitDialog() override {
         if (clickId)
@@ -58,8 +58,8 @@ TEST(CommandWindow, ModelessDialogsCloseThroughEnd) {
 
 TEST(CommandWindow, CloseDestroysTheWindow) {
     Recording<CommandWindow> window;
-    ASSERT_TRUE(window.Create(0, nullptr, "close me", WS_POPUP, 0, 0, 30, 30, nullptr, nullptr,
-                              nullptr));
+    ASSERT_TRUE(
+        window.Create(0, nullptr, "close me", WS_POPUP, 0, 0, 30, 30, nullptr, nullptr, nullptr));
     HWND held = window.Handle();
     window.Send(WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(held));

@@ -19,7 +19,7 @@ int FrameCount() {
 }
 
 class FrameWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TakeQuit();
         ASSERT_EQ(nullptr, theFrameWindows);
@@ -70,7 +70,7 @@ TEST_F(FrameWindowTest, CloseCommandAndDialogIds) {
 }
 
 class RefusingFrame : public FrameWindow {
-public:
+  public:
     BOOL OnCreate(CREATESTRUCTA* create) override {
         FrameWindow::OnCreate(create);
         return FALSE;

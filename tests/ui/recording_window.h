@@ -8,7 +8,7 @@
 
 // Records the handler calls it receives; results are set by the test.
 template <class Base> class Recording : public Base {
-public:
+  public:
     std::vector<std::string> calls;
     BOOL commandResult = TRUE;
     LRESULT eraseResult = 0;

@@ -66,7 +66,7 @@ TEST(WindowBinding, BoundBeforeTheFirstMessageAndForwardedToDefWindowProc) {
 
 // Creates a second window from inside its own OnCreate.
 class NestingWindow : public Window {
-public:
+  public:
     TestWindow inner;
     BOOL OnCreate(CREATESTRUCTA* create) override {
         innerCreated = CreatePopup(inner);
@@ -89,8 +89,8 @@ TEST(WindowBinding, NestedCreationAndRecreationKeepTheListsWhole) {
     EXPECT_TRUE(a.Destroy());
     ASSERT_TRUE(CreatePopup(c));
     ASSERT_TRUE(CreatePopup(a));
-    for (Window* w : {(Window*)&outer, (Window*)&outer.inner, (Window*)&a, (Window*)&b,
-                      (Window*)&c})
+    for (Window* w :
+         {(Window*)&outer, (Window*)&outer.inner, (Window*)&a, (Window*)&b, (Window*)&c})
         EXPECT_TRUE(InList(theAttachedWindows, w));
     // Each window's messages reach its own object.
     c.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(3, 4));

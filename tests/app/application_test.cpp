@@ -1,0 +1,207 @@
+// The tool as a user meets it: started as its own process, watched and
+// closed from outside.
+#include "gfx/bitmap_helpers.h"
+#include "res/resource_ids.h"
+#include "tool_process.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindToolWindow(HWND hwnd, LPARAM param) {
+    Search* search = (Search*)param;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char className[32] = "";
+    GetClassNameA(hwnd, className, sizeof className);
+    if (owner == search->processId && strcmp(className, "Window") == 0 && IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string Title(HWND hwnd) {
+    char title[256] = "";
+    GetWindowTextA(hwnd, title, sizeof title);
+    return title;
+}
+
+// One run of the tool; closed (or, failing that, killed) at the end.
+class ToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        std::string path = ToolPath();
+        ASSERT_TRUE(CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process))
+            << path;
+        Search search = {process.dwProcessId, nullptr};
+        for (int i = 0; i < 1000 && !search.found; ++i) {
+            Sleep(10);
+            EnumWindows(FindToolWindow, (LPARAM)&search);
+        }
+        window = search.found;
+        ASSERT_TRUE(window) << "the tool's window did not appear";
+    }
+
+    void TearDown() override {
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(process.hProcess, 5000) == WAIT_TIMEOUT)
+                TerminateProcess(process.hProcess, 1);
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+
+    // Polls the title until `wanted` matches or the time runs out.
+    bool WaitForTitle(const std::regex& wanted, DWORD timeoutMs) {
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs) {
+            std::string title = Title(window);
+            if (titles.empty() || titles.back() != title)
+                titles.push_back(title);
+            if (std::regex_match(title, wanted))
+                return true;
+            Sleep(1);
+        }
+        return false;
+    }
+
+    // Samples the tool's priority class; how many samples were real-time.
+    int RealTimeSamples(DWORD spanMs, bool stopAtFirst = false) {
+        int seen = 0;
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < spanMs) {
+            if (GetPriorityClass(process.hProcess) == REALTIME_PRIORITY_CLASS && ++seen &&
+                stopAtFirst)
+                break;
+            Sleep(1);
+        }
+        return seen;
+    }
+
+    DWORD CloseAndWait() {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 5000));
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+
+    PROCESS_INFORMATION process = {};
+    HWND window = nullptr;
+    std::vector<std::string> titles;
+};
+
+const std::regex kAnyStatus(R"(Vesko (23 instructions|\d\d:).*)");
+const std::regex kCyclesLine(R"(Vesko 23 instructions in \d+\.\d\d CPU CLOCKS)");
+const std::regex kEarlyClockLine(R"(Vesko 00:00:0[23] at \d+\.\d MHz)");
+
+TEST_F(ToolTest, ShowsThePictureAndItsStatusLinesAndClosesWithCodeZero) {
+    // The first status line, after the first burst, is the cycles line.
+    ASSERT_TRUE(WaitForTitle(kAnyStatus, 10000));
+    EXPECT_TRUE(std::regex_match(titles.back(), kCyclesLine)) << "first line: " << titles.back();
+
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_NEAR(256, client.right, 1);
+    EXPECT_NEAR(256, client.bottom, 1);
+
+    // The client area (read back from the window) is picture 101 stretched
+    // over it.
+    HMODULE resources = ToolResources();
+    HBITMAP picture = (HBITMAP)LoadImageA(resources, MAKEINTRESOURCEA(PICTURE_BITMAP),
+                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    HBITMAP expected = CreateDib(client.right, client.bottom, 32);
+    HBITMAP shown = CreateDib(client.right, client.bottom, 32);
+    StretchBitmapToBitmap(expected, 0, 0, 0, 0, picture, 0, 0, 0, 0);
+    HDC windowDc = GetDC(window);
+    HDC dc = CreateCompatibleDC(windowDc);
+    HGDIOBJ previous = SelectObject(dc, shown);
+    BitBlt(dc, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    ReleaseDC(window, windowDc);
+    GdiFlush();
+    BITMAP want = GetBitmapInfo(expected), got = GetBitmapInfo(shown);
+    int differing = 0;
+    for (int i = 0; i < client.right * client.bottom; ++i)
+        differing += (((DWORD*)want.bmBits)[i] & 0xFFFFFF) != (((DWORD*)got.bmBits)[i] & 0xFFFFFF);
+    EXPECT_EQ(0, differing) << "pixels unlike the picture, e.g. " << std::hex
+                            << ((DWORD*)got.bmBits)[1000] << " for " << ((DWORD*)want.bmBits)[1000];
+    DeleteObject(expected);
+    DeleteObject(shown);
+    DeleteObject(picture);
+    FreeLibrary(resources);
+
+    EXPECT_TRUE(WaitForTitle(kEarlyClockLine, 10000)) << "last seen: " << titles.back();
+    EXPECT_EQ(0u, CloseAndWait());
+}
+
+TEST_F(ToolTest, HighPriorityBurstsRunInTheRealTimeClassAndStillClose) {
+    ASSERT_TRUE(WaitForTitle(kAnyStatus, 10000));
+    EXPECT_EQ(0, RealTimeSamples(600)) << "Normal Priority is checked at start";
+    PostMessageA(window, WM_COMMAND, HIGH_PRIORITY_COMMAND, 0);
+    EXPECT_GT(RealTimeSamples(3000, true), 0);
+    PostMessageA(window, WM_COMMAND, NORMAL_PRIORITY_COMMAND, 0);
+    Sleep(300); // the burst in progress ends at the raised class
+    EXPECT_EQ(0, RealTimeSamples(600));
+
+    PostMessageA(window, WM_COMMAND, HIGH_PRIORITY_COMMAND, 0);
+    ASSERT_GT(RealTimeSamples(3000, true), 0);
+    EXPECT_EQ(0u, CloseAndWait()) << "closed during a high-priority burst";
+}
+
+TEST(ToolResources, MenuPictureAndIcon) {
+    HMODULE resources = ToolResources();
+    ASSERT_TRUE(resources);
+    HMENU menu = LoadMenuA(resources, MAKEINTRESOURCEA(SETTINGS_MENU));
+    ASSERT_TRUE(menu);
+    char text[64];
+    ASSERT_EQ(1, GetMenuItemCount(menu));
+    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("&Settings", text);
+    HMENU settings = GetSubMenu(menu, 0);
+    ASSERT_EQ(2, GetMenuItemCount(settings));
+    EXPECT_EQ(UINT(NORMAL_PRIORITY_COMMAND), GetMenuItemID(settings, 0));
+    EXPECT_EQ(UINT(HIGH_PRIORITY_COMMAND), GetMenuItemID(settings, 1));
+    GetMenuStringA(settings, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("&Normal Priority", text);
+    GetMenuStringA(settings, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("&High Priority", text);
+    EXPECT_EQ(0u, GetMenuState(settings, 0, MF_BYPOSITION)) << "unchecked in the resource";
+    EXPECT_EQ(0u, GetMenuState(settings, 1, MF_BYPOSITION));
+    DestroyMenu(menu);
+
+    HRSRC found = FindResourceA(resources, MAKEINTRESOURCEA(PICTURE_BITMAP), (LPCSTR)RT_BITMAP);
+    ASSERT_TRUE(found);
+    const BITMAPINFOHEADER* header = (const BITMAPINFOHEADER*)LockResource(
+        LoadResource(resources, found));
+    EXPECT_EQ(256, header->biWidth);
+    EXPECT_EQ(256, header->biHeight) << "bottom-up";
+    EXPECT_EQ(24, header->biBitCount);
+    EXPECT_EQ(DWORD(BI_RGB), header->biCompression);
+
+    found = FindResourceA(resources, MAKEINTRESOURCEA(APPLICATION_ICON), (LPCSTR)RT_GROUP_ICON);
+    ASSERT_TRUE(found);
+    const BYTE* group = (const BYTE*)LockResource(LoadResource(resources, found));
+    EXPECT_EQ(1, group[4] | group[5] << 8) << "one image";
+    EXPECT_EQ(32, group[6]);
+    EXPECT_EQ(32, group[7]);
+    EXPECT_EQ(16, group[8]) << "16 colours";
+    FreeLibrary(resources);
+}
+
+} // namespace
