@@ -48,8 +48,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     theMainWindow.SetMenuBar(menu);
     CheckMenuItem(menu, NORMAL_PRIORITY_COMMAND, MF_CHECKED);
 
-    RECT fit = FitWindowToClient(theMainWindow.WindowRect(), theMainWindow.ClientRect(), width,
-                                 height);
+    RECT fit =
+        FitWindowToClient(theMainWindow.WindowRect(), theMainWindow.ClientRect(), width, height);
     MoveWindow(theMainWindow.Handle(), fit.left, fit.top, fit.right - fit.left,
                fit.bottom - fit.top, FALSE);
     theMainWindow.SetBackgroundBitmap(picture); // never deleted: lives as long as the process

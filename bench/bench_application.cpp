@@ -1,6 +1,7 @@
 // The tool as a running process: start-up times, how quickly its window
 // answers while the worker bursts, time spent in the real-time class at high
 // priority, and whether memory or handles grow.
+#include "bench/bench_timing.h"
 #include "res/resource_ids.h"
 #include "tests/app/tool_process.h"
 
@@ -14,34 +15,11 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
-
-double Percentile(std::vector<double> values, double share) {
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, size_t(share * values.size()))];
-}
-
 struct Tool {
     PROCESS_INFORMATION process;
     HWND window;
     double toWindowMs, toStatusMs;
 };
-
-BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM param) {
-    Tool* tool = (Tool*)param;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    char className[16] = "";
-    GetClassNameA(hwnd, className, sizeof className);
-    if (owner == tool->process.dwProcessId && !strcmp(className, "Window") && IsWindowVisible(hwnd))
-        tool->window = hwnd;
-    return tool->window == nullptr;
-}
 
 bool Start(Tool& tool) {
     STARTUPINFOA startup = {};
@@ -52,7 +30,7 @@ bool Start(Tool& tool) {
                         &startup, &tool.process))
         return false;
     while (!tool.window && Now() - start < 20) {
-        EnumWindows(FindWindowOf, (LPARAM)&tool);
+        tool.window = FindToolWindow(tool.process.dwProcessId);
         Sleep(1);
     }
     tool.toWindowMs = (Now() - start) * 1e3;

@@ -4,6 +4,7 @@
 #include "app/burn_worker.h"
 #include "app/clock.h"
 #include "app/main_window.h"
+#include "bench/bench_timing.h"
 
 #include <windows.h>
 
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Creates the stand-in main window and pumps it, as the user-interface
 // thread does while the worker runs.

@@ -12,24 +12,6 @@
 
 namespace {
 
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindToolWindow(HWND hwnd, LPARAM param) {
-    Search* search = (Search*)param;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    char className[32] = "";
-    GetClassNameA(hwnd, className, sizeof className);
-    if (owner == search->processId && strcmp(className, "Window") == 0 && IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::string Title(HWND hwnd) {
     char title[256] = "";
     GetWindowTextA(hwnd, title, sizeof title);
@@ -38,7 +20,7 @@ std::string Title(HWND hwnd) {
 
 // One run of the tool; closed (or, failing that, killed) at the end.
 class ToolTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
@@ -46,12 +28,10 @@ protected:
         ASSERT_TRUE(CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &startup, &process))
             << path;
-        Search search = {process.dwProcessId, nullptr};
-        for (int i = 0; i < 1000 && !search.found; ++i) {
+        for (int i = 0; i < 1000 && !window; ++i) {
             Sleep(10);
-            EnumWindows(FindToolWindow, (LPARAM)&search);
+            window = FindToolWindow(process.dwProcessId);
         }
-        window = search.found;
         ASSERT_TRUE(window) << "the tool's window did not appear";
     }
 
@@ -122,8 +102,8 @@ TEST_F(ToolTest, ShowsThePictureAndItsStatusLinesAndClosesWithCodeZero) {
     // The client area (read back from the window) is picture 101 stretched
     // over it.
     HMODULE resources = ToolResources();
-    HBITMAP picture = (HBITMAP)LoadImageA(resources, MAKEINTRESOURCEA(PICTURE_BITMAP),
-                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    HBITMAP picture = (HBITMAP)LoadImageA(resources, MAKEINTRESOURCEA(PICTURE_BITMAP), IMAGE_BITMAP,
+                                          0, 0, LR_CREATEDIBSECTION);
     HBITMAP expected = CreateDib(client.right, client.bottom, 32);
     HBITMAP shown = CreateDib(client.right, client.bottom, 32);
     StretchBitmapToBitmap(expected, 0, 0, 0, 0, picture, 0, 0, 0, 0);
@@ -187,8 +167,8 @@ TEST(ToolResources, MenuPictureAndIcon) {
 
     HRSRC found = FindResourceA(resources, MAKEINTRESOURCEA(PICTURE_BITMAP), (LPCSTR)RT_BITMAP);
     ASSERT_TRUE(found);
-    const BITMAPINFOHEADER* header = (const BITMAPINFOHEADER*)LockResource(
-        LoadResource(resources, found));
+    const BITMAPINFOHEADER* header =
+        (const BITMAPINFOHEADER*)LockResource(LoadResource(resources, found));
     EXPECT_EQ(256, header->biWidth);
     EXPECT_EQ(256, header->biHeight) << "bottom-up";
     EXPECT_EQ(24, header->biBitCount);

@@ -41,8 +41,8 @@ TEST(MainWindow, PriorityMarksAreExclusiveAndCommandsGoOn) {
     for (UINT chosen : {HIGH_PRIORITY_COMMAND, HIGH_PRIORITY_COMMAND, NORMAL_PRIORITY_COMMAND,
                         NORMAL_PRIORITY_COMMAND, HIGH_PRIORITY_COMMAND}) {
         window.Send(WM_COMMAND, chosen, 0);
-        UINT other = chosen == HIGH_PRIORITY_COMMAND ? NORMAL_PRIORITY_COMMAND
-                                                     : HIGH_PRIORITY_COMMAND;
+        UINT other =
+            chosen == HIGH_PRIORITY_COMMAND ? NORMAL_PRIORITY_COMMAND : HIGH_PRIORITY_COMMAND;
         EXPECT_EQ(UINT(MF_CHECKED), State(hwnd, chosen)) << chosen;
         EXPECT_EQ(0u, State(hwnd, other)) << chosen;
     }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string.h>
 #include <string>
 
 // The built tool, beside this test program's folder: ..\app\vesko.exe.
@@ -16,4 +17,26 @@ inline std::string ToolPath() {
 // The tool's resources, loaded as data; released with FreeLibrary.
 inline HMODULE ToolResources() {
     return LoadLibraryExA(ToolPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+}
+
+// The visible window of class "Window" that a process shows, or null.
+inline HWND FindToolWindow(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search = {processId, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            Search* search = (Search*)param;
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            char className[32] = "";
+            GetClassNameA(hwnd, className, sizeof className);
+            if (owner == search->processId && strcmp(className, "Window") == 0 &&
+                IsWindowVisible(hwnd))
+                search->found = hwnd;
+            return search->found == nullptr;
+        },
+        (LPARAM)&search);
+    return search.found;
 }
