@@ -71,6 +71,8 @@ int PrepareCreation(Window* object) {
         theCreationHook = SetWindowsHookExA(WH_CBT, CreationHook, GetModuleHandleA(nullptr), 0);
     if (!theCreationHook)
         return 0;
+    if (UnlinkWindow(&theAttachedWindows, object)) // left there by a failed Destroy
+        object->previousProc = nullptr;
     AppendWindow(&thePendingWindows, object);
     return 1;
 }

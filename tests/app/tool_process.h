@@ -19,24 +19,25 @@ inline HMODULE ToolResources() {
     return LoadLibraryExA(ToolPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
+struct ToolWindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchToolWindow(HWND hwnd, LPARAM param) {
+    ToolWindowSearch* search = (ToolWindowSearch*)param;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char className[32] = "";
+    GetClassNameA(hwnd, className, sizeof className);
+    if (owner == search->processId && strcmp(className, "Window") == 0 && IsWindowVisible(hwnd))
+        search->found = hwnd;
+    return search->found == nullptr;
+}
+
 // The visible window of class "Window" that a process shows, or null.
 inline HWND FindToolWindow(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search = {processId, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            Search* search = (Search*)param;
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            char className[32] = "";
-            GetClassNameA(hwnd, className, sizeof className);
-            if (owner == search->processId && strcmp(className, "Window") == 0 &&
-                IsWindowVisible(hwnd))
-                search->found = hwnd;
-            return search->found == nullptr;
-        },
-        (LPARAM)&search);
+    ToolWindowSearch search = {processId, nullptr};
+    EnumWindows(MatchToolWindow, (LPARAM)&search);
     return search.found;
 }

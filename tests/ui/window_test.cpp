@@ -233,6 +233,13 @@ TEST(Window, DestructorLeavesTheListsEvenWhenDestroyFails) {
         ASSERT_TRUE(window.Attach(foreign));
         EXPECT_FALSE(window.Destroy()) << "another thread's window";
         EXPECT_TRUE(InList(theAttachedWindows, &window));
+        // Bound again, it is listed once: the list stays a list.
+        ASSERT_TRUE(CreatePopup(window));
+        int listed = 0;
+        for (Window* w = theAttachedWindows; w && listed < 100; w = w->nextWindow)
+            listed += w == &window;
+        EXPECT_EQ(1, listed);
+        EXPECT_EQ(nullptr, window.previousProc);
     }
     EXPECT_FALSE(InList(theAttachedWindows, gone));
     PostThreadMessageA(threadId, WM_QUIT, 0, 0);
