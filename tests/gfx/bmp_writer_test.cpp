@@ -160,7 +160,6 @@ TEST(BmpWriter, FailuresAreFalseAndLeaveNoFileBehind) {
     CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), nullptr, nullptr));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
-    EXPECT_EQ(FALSE, SaveBitmapFile("Z:\\no such folder\\x.bmp", bitmap, nullptr));
     // Failed writes: FALSE. A pipe has no position to come back to for the
     // header: refused before its first byte.
     CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
