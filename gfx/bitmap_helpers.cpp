@@ -2,7 +2,9 @@
 
 BITMAP GetBitmapInfo(HBITMAP bitmap) {
     BITMAP info;
-    if (GetObjectA(bitmap, sizeof info, &info) == 0)
+    // Another kind of GDI object succeeds with fewer bytes (a palette gives
+    // 2) and leaves the rest unwritten: that is no bitmap either.
+    if (GetObjectA(bitmap, sizeof info, &info) != sizeof info)
         ZeroMemory(&info, sizeof info);
     return info;
 }

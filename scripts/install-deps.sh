@@ -3,7 +3,7 @@
 # already present. Safe to run again and again.
 set -eu
 packages="cmake ninja-build python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-wine64 xvfb xauth googletest"
+wine64 xvfb xauth googletest imagemagick"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then

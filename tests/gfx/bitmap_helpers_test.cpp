@@ -36,6 +36,13 @@ TEST(BitmapHelpers, QueriesAndTopDownDibs) {
     EXPECT_EQ(nullptr, none.bmBits);
     EXPECT_EQ(0, BitmapWidth(nullptr));
     EXPECT_EQ(0, BitmapBitsPerPixel(nullptr));
+    // Another kind of GDI object is no bitmap either, not a half-read one.
+    LOGPALETTE logical = {0x300, 1, {{1, 2, 3, 0}}};
+    HPALETTE palette = CreatePalette(&logical);
+    BITMAP other = GetBitmapInfo((HBITMAP)palette);
+    EXPECT_EQ(0, other.bmType | other.bmWidth | other.bmHeight | other.bmWidthBytes);
+    EXPECT_EQ(0, other.bmPlanes | other.bmBitsPixel);
+    DeleteObject(palette);
 
     HBITMAP dib = CreateDib(13, 7, 24);
     ASSERT_TRUE(dib);

@@ -1,0 +1,128 @@
+#include "gfx/bmp_writer.h"
+
+#include "gfx/bitmap_helpers.h"
+#include "util/file_helpers.h"
+
+namespace {
+
+const UINT kMaxColours = 256;
+// The info header followed by room for the largest colour table: 1064 bytes.
+const UINT kWorkingBlockSize = sizeof(BITMAPINFOHEADER) + kMaxColours * sizeof(RGBQUAD);
+
+// Palette entries first, then the bitmap's own table over them if it has one.
+void FillColourTable(RGBQUAD* table, UINT count, HBITMAP bitmap, HPALETTE palette) {
+    if (palette) {
+        PALETTEENTRY entries[kMaxColours];
+        UINT got = GetPaletteEntries(palette, 0, count, entries);
+        for (UINT i = 0; i < got; ++i)
+            table[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    GetDIBColorTable(dc, 0, count, table); // changes nothing without a table
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+}
+
+BOOL Seek(HANDLE file, DWORD position) {
+    LONG high = 0; // positions up to 4 GB, the range FileTell reports
+    return SetFilePointer(file, LONG(position), &high, FILE_BEGIN) == position && high == 0;
+}
+
+} // namespace
+
+BOOL BmpImageSize(LONG width, LONG height, WORD bitCount, DWORD* size) {
+    if (width < 0 || height < 0)
+        return FALSE;
+    // In 64 bits: a size wrapped to 32 would under-allocate the pixel buffer.
+    unsigned long long rowBytes = ((unsigned long long)width * bitCount + 31) / 32 * 4;
+    unsigned long long bytes = rowBytes * (unsigned long long)height;
+    unsigned long long colours = bitCount <= 8 ? 1u << bitCount : 0;
+    unsigned long long headers =
+        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD);
+    if (bytes > 0xFFFFFFFFull - headers)
+        return FALSE;
+    *size = DWORD(bytes);
+    return TRUE;
+}
+
+BOOL SaveBitmapFile(const char* path, HBITMAP bitmap, HPALETTE palette) {
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FALSE;
+    BOOL result = WriteBitmapFile(file, bitmap, palette);
+    CloseHandle(file);
+    if (!result)
+        DeleteFileA(path); // no partial file stays behind
+    return result;
+}
+
+BOOL WriteBitmapFile(HANDLE file, HBITMAP bitmap, HPALETTE palette) {
+    if (file == INVALID_HANDLE_VALUE)
+        return FALSE;
+    LONG width = BitmapWidth(bitmap);
+    LONG height = BitmapHeight(bitmap);
+    WORD bitCount = BitmapBitsPerPixel(bitmap);
+    DWORD imageSize;
+    // Not a bitmap (its description reads all zero), or too big for the file.
+    if (bitCount == 0 || !BmpImageSize(width, height, bitCount, &imageSize))
+        return FALSE;
+    // Zero-filled, so no table left unfilled carries stray memory into the file.
+    BYTE* block = (BYTE*)LocalAlloc(LPTR, kWorkingBlockSize);
+    if (!block)
+        return FALSE;
+
+    BITMAPINFOHEADER* info = (BITMAPINFOHEADER*)block;
+    info->biSize = sizeof(BITMAPINFOHEADER);
+    info->biWidth = width;
+    info->biHeight = height;
+    info->biPlanes = BitmapPlanes(bitmap);
+    info->biBitCount = bitCount;
+    info->biCompression = BI_RGB;
+    info->biSizeImage = imageSize;
+    info->biClrUsed = bitCount <= 8 ? 1u << bitCount : 0;
+    if (info->biClrUsed)
+        FillColourTable((RGBQUAD*)(info + 1), info->biClrUsed, bitmap, palette);
+
+    // Sizes and offsets are differences from the start, so the image can sit
+    // anywhere inside a larger file; without a start it cannot be finished.
+    DWORD start = FileTell(file);
+    if (start == INVALID_SET_FILE_POINTER) {
+        LocalFree(block);
+        return FALSE;
+    }
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42; // "BM"
+    BOOL headersWritten = FileWrite(file, &header, sizeof header, nullptr);
+    headersWritten &=
+        FileWrite(file, block, info->biSize + info->biClrUsed * sizeof(RGBQUAD), nullptr);
+    header.bfOffBits = FileTell(file) - start;
+    if (!headersWritten) {
+        LocalFree(block);
+        return FALSE;
+    }
+
+    BOOL result = FALSE;
+    BYTE* pixels = (BYTE*)GlobalAlloc(GMEM_FIXED, imageSize);
+    if (pixels) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        int lines = GetDIBits(dc, bitmap, 0, height, pixels, (BITMAPINFO*)block, DIB_RGB_COLORS);
+        DeleteDC(dc);
+        result = lines == height;
+        // Written even when short, so the rewritten header tells the real size.
+        result &= FileWrite(file, pixels, imageSize, nullptr);
+        GlobalFree(pixels);
+    }
+
+    header.bfSize = FileTell(file) - start;
+    if (Seek(file, start)) {
+        result &= FileWrite(file, &header, sizeof header, nullptr);
+    } else {
+        result = FALSE; // the header would land in the wrong place
+    }
+    if (!Seek(file, start + header.bfSize))
+        result = FALSE;
+    LocalFree(block);
+    return result;
+}

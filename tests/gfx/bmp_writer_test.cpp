@@ -1,0 +1,189 @@
+#include "gfx/bmp_writer.h"
+
+#include "gfx/bitmap_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdint.h>
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Beside the executable, where the identify check looks for them.
+std::string OutputPath(const std::string& name) {
+    char exe[MAX_PATH];
+    std::string folder(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
+    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "bmp_out\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + name;
+}
+
+std::string Contents(const std::string& path) {
+    std::string bytes;
+    if (FILE* file = fopen(path.c_str(), "rb")) {
+        for (int c; (c = fgetc(file)) != EOF;)
+            bytes += char(c);
+        fclose(file);
+    }
+    return bytes;
+}
+
+uint32_t Le32(const std::string& bytes, size_t at) {
+    return BYTE(bytes[at]) | BYTE(bytes[at + 1]) << 8 | BYTE(bytes[at + 2]) << 16 |
+           uint32_t(BYTE(bytes[at + 3])) << 24;
+}
+
+// A DIB whose bytes and colour-table entries all differ, red unlike blue.
+HBITMAP Sample(LONG width, LONG height, WORD bits) {
+    HBITMAP bitmap = CreateDib(width, height, bits);
+    BITMAP info = GetBitmapInfo(bitmap);
+    for (LONG k = 0; k < height * info.bmWidthBytes; ++k)
+        ((BYTE*)info.bmBits)[k] = (bits == 32 && k % 4 == 3) ? 0 : BYTE(k * 29 + bits);
+    RGBQUAD table[256];
+    for (int i = 0; i < 256; ++i)
+        table[i] = {BYTE(255 - i * 5), BYTE(i * 3 + 40), BYTE(i * 11 + 7), 0};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SetDIBColorTable(dc, 0, 256, table);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+// Every pixel as 0x00RRGGBB, top row first, whatever the bitmap's format.
+std::vector<uint32_t> Pixels(HBITMAP bitmap) {
+    LONG width = BitmapWidth(bitmap), height = BitmapHeight(bitmap);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    std::vector<uint32_t> pixels(size_t(width) * height);
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(height, GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS));
+    DeleteDC(dc);
+    for (uint32_t& pixel : pixels)
+        pixel &= 0x00FFFFFFu;
+    return pixels;
+}
+
+TEST(BmpWriter, HeadersAndEveryPixelThroughThePlatformLoader) {
+    struct Case {
+        WORD bits;
+        LONG width, height;
+        uint32_t offBits, imageSize;
+    } cases[] = {{1, 13, 5, 62, 20}, {4, 7, 3, 118, 12},        {8, 5, 4, 1078, 32},
+                 {16, 3, 3, 54, 24}, {24, 3, 2, 54, 24}, // rows of 9 bytes padded to 12
+                 {32, 5, 3, 54, 60}, {24, 256, 256, 54, 196608}};
+    for (const Case& c : cases) {
+        char name[32];
+        snprintf(name, sizeof name, "%ldx%ld_%u", long(c.width), long(c.height), c.bits);
+        SCOPED_TRACE(name);
+        std::string path = OutputPath(std::string(name) + ".bmp");
+        HBITMAP source = Sample(c.width, c.height, c.bits);
+        ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), source, nullptr));
+        std::string file = Contents(path);
+        ASSERT_EQ(c.offBits + c.imageSize, file.size());
+        EXPECT_EQ("BM", file.substr(0, 2));
+        EXPECT_EQ(file.size(), Le32(file, 2));
+        EXPECT_EQ(c.offBits, Le32(file, 10));
+        EXPECT_EQ(uint32_t(c.height), Le32(file, 22)); // positive: bottom row first
+        EXPECT_EQ(c.imageSize, Le32(file, 34));
+        EXPECT_EQ((c.offBits - 54) / 4, Le32(file, 46));
+
+        HBITMAP loaded = (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(c.bits, BitmapBitsPerPixel(loaded));
+        std::vector<uint32_t> pixels = Pixels(source);
+        EXPECT_EQ(pixels, Pixels(loaded));
+        // What ImageMagick must find: size, colour count, the two corners.
+        FILE* expected = fopen(OutputPath(std::string(name) + ".txt").c_str(), "w");
+        fprintf(expected, "%ld %ld %u", long(c.width), long(c.height),
+                unsigned(std::set<uint32_t>(pixels.begin(), pixels.end()).size()));
+        for (uint32_t p : {pixels.front(), pixels.back()})
+            fprintf(expected, " %u %u %u", p >> 16, (p >> 8) & 0xFF, p & 0xFF);
+        fclose(expected);
+        DeleteObject(loaded);
+        DeleteObject(source);
+    }
+}
+
+TEST(BmpWriter, ColourTableFromPaletteThenTheBitmapsOwn) {
+    LOGPALETTE logical = {0x300, 1, {{0xFF, 0x80, 0x00, 0}}};
+    HPALETTE palette = CreatePalette(&logical);
+    std::string path = OutputPath("palette.bin");
+    // Device-dependent bitmaps have no table: the palette's entry is stored
+    // blue, green, red, 0, and the rest stays zero, as without a palette.
+    HBITMAP mono = CreateBitmap(9, 2, 1, 1, nullptr);
+    HBITMAP indexed = CreateBitmap(3, 2, 1, 8, nullptr);
+    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), mono, palette));
+    EXPECT_EQ(std::string("\x00\x80\xFF\x00\x00\x00\x00\x00", 8), Contents(path).substr(54, 8));
+    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), indexed, nullptr));
+    EXPECT_EQ(std::string(1024, '\0'), Contents(path).substr(54, 1024));
+    // A DIB's own table wins; above 8 bits the palette changes nothing.
+    HBITMAP dib = Sample(5, 4, 8);
+    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), dib, palette));
+    EXPECT_EQ(std::string("\xFF\x28\x07\x00", 4), Contents(path).substr(54, 4));
+    HBITMAP deep = Sample(5, 3, 24);
+    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), deep, nullptr));
+    std::string plain = Contents(path);
+    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), deep, palette));
+    EXPECT_EQ(plain, Contents(path));
+    for (HGDIOBJ object :
+         {(HGDIOBJ)palette, (HGDIOBJ)mono, (HGDIOBJ)indexed, (HGDIOBJ)dib, (HGDIOBJ)deep})
+        DeleteObject(object);
+    DeleteFileA(path.c_str());
+}
+
+TEST(BmpWriter, ImageInsideALargerFileIsTheSameImage) {
+    HBITMAP bitmap = Sample(7, 3, 4);
+    std::string path = OutputPath("inside.bin");
+    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), bitmap, nullptr));
+    std::string image = Contents(path);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD done;
+    WriteFile(file, "a container's own 30 bytes....", 30, &done, nullptr);
+    ASSERT_EQ(TRUE, WriteBitmapFile(file, bitmap, nullptr));
+    EXPECT_EQ(30 + image.size(), SetFilePointer(file, 0, nullptr, FILE_CURRENT));
+    CloseHandle(file);
+    EXPECT_EQ(image, Contents(path).substr(30)); // sizes and offsets relative to the start
+    DeleteObject(bitmap);
+    DeleteFileA(path.c_str());
+}
+
+TEST(BmpWriter, FailuresAreFalseAndLeaveNoFileBehind) {
+    std::string path = OutputPath("refused.bin");
+    HBITMAP bitmap = Sample(3, 2, 24);
+    // A handle that is no bitmap: the file the save had created is gone.
+    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), nullptr, nullptr));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
+    // Failed writes: FALSE. A pipe has no position to come back to for the
+    // header: refused before its first byte.
+    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    HANDLE readOnly =
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(FALSE, WriteBitmapFile(readOnly, bitmap, nullptr));
+    CloseHandle(readOnly);
+    DeleteFileA(path.c_str());
+    HANDLE readEnd, writeEnd;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 16));
+    EXPECT_EQ(FALSE, WriteBitmapFile(writeEnd, bitmap, nullptr));
+    DWORD waiting = 1;
+    PeekNamedPipe(readEnd, nullptr, 0, nullptr, &waiting, nullptr);
+    EXPECT_EQ(0u, waiting);
+    CloseHandle(readEnd);
+    CloseHandle(writeEnd);
+    DeleteObject(bitmap);
+
+    // Sizes that do not fit 32 bits with the headers, not even wrapped to 0.
+    DWORD size = 0;
+    EXPECT_EQ(TRUE, BmpImageSize(1, 1073741810, 32, &size));
+    EXPECT_EQ(0xFFFFFFFFu - 54 - 1, size);
+    EXPECT_EQ(FALSE, BmpImageSize(1, 1073741811, 32, &size));
+    EXPECT_EQ(FALSE, BmpImageSize(65536, 65536, 8, &size));
+}
+
+} // namespace

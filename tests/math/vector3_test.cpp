@@ -1,0 +1,58 @@
+#include "math/vector3.h"
+
+#include <gtest/gtest.h>
+
+#include <math.h>
+#include <string.h>
+
+namespace {
+
+// Bit for bit, so -0 and NaN show.
+void ExpectSame(const Vector3& expected, const Vector3& actual) {
+    EXPECT_EQ(0, memcmp(&expected, &actual, sizeof expected))
+        << actual.x << ", " << actual.y << ", " << actual.z;
+}
+
+TEST(Vector3, DotAndLengthSumInDouble) {
+    Vector3 a = {1, 2, 3}, b = {4, 5, 6};
+    EXPECT_EQ(32.0f, a.Dot(b));
+    EXPECT_EQ(32.0f, Dot(a, b));
+    // 1 + 2^-11 + 2^-24 and 2^-24 are ties in float; in double they sum exactly.
+    const float e = ldexpf(1, -12);
+    Vector3 c = {1 + e, e, 0};
+    EXPECT_EQ(1 + ldexpf(1, -11) + ldexpf(1, -23), c.Dot(c));
+    EXPECT_EQ(5.0f, (Vector3{3, 4, 0}.Length()));
+    EXPECT_EQ(1e30f, (Vector3{1e30f, 0, 0}.Length())); // its square overflows float
+}
+
+TEST(Vector3, CrossIsRightHandedAndMayTakeItself) {
+    Vector3 r, v = {1, 0, 0};
+    v.Cross({0, 1, 0});
+    ExpectSame({0, 0, 1}, v);
+    r.SetCross({0, 0, 1}, {1, 0, 0}); // z x x = y: y is a.z*b.x - a.x*b.z
+    ExpectSame({0, 1, 0}, r);
+    Vector3 a = {1, 2, 3}, b = {4, 5, 6};
+    r.SetCross(a, b);
+    ExpectSame({-3, 6, -3}, r);
+    a.Cross(b);
+    ExpectSame(r, a);
+    r.SetCross(b, Vector3(b));
+    ExpectSame({0, 0, 0}, r);
+    b.Cross(b); // every component from the old values
+    ExpectSame({0, 0, 0}, b);
+}
+
+TEST(Vector3, ScaleAndNormalize) {
+    Vector3 v = {1.5f, -2.25f, 7};
+    v.Scale(-1);
+    ExpectSame({-1.5f, 2.25f, -7}, v);
+    v.Scale(0);
+    ExpectSame({-0.0f, 0, -0.0f}, v);
+    v.Normalize(); // a zero vector stays as it is, no NaN
+    ExpectSame({-0.0f, 0, -0.0f}, v);
+    Vector3 n = {0, 3, 4};
+    n.Normalize();
+    ExpectSame({0, 0.6f, 0.8f}, n);
+}
+
+} // namespace

@@ -1,0 +1,99 @@
+#include "util/file_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <dlgs.h>
+
+#include <string>
+
+namespace {
+
+// A second thread finds the dialog the test thread has open, notes the name
+// it starts with, then types a name and presses OK, or presses Cancel.
+struct Script {
+    DWORD dialogThread;
+    const char* typed;
+    char initialName[300];
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+    char name[8];
+    bool dialog = GetClassNameA(window, name, sizeof name) && strcmp(name, "#32770") == 0;
+    if (dialog && IsWindowVisible(window))
+        *(HWND*)found = window;
+    return !*(HWND*)found;
+}
+
+DWORD WINAPI DriveDialog(LPVOID parameter) {
+    Script* script = (Script*)parameter;
+    HWND dialog = nullptr; // generous: the first dialog loads the shell's views
+    for (int tries = 0; !dialog && tries < 3000; ++tries, Sleep(20))
+        EnumThreadWindows(script->dialogThread, FindDialog, (LPARAM)&dialog);
+    HWND name = GetDlgItem(dialog, cmb13); // the file-name box
+    GetWindowTextA(name, script->initialName, sizeof script->initialName);
+    if (script->typed)
+        SetWindowTextA(name, script->typed);
+    PostMessageA(dialog, WM_COMMAND, script->typed ? IDOK : IDCANCEL, 0);
+    // A dialog that stays open is cancelled: the test fails rather than hangs.
+    for (int tries = 0; IsWindow(dialog) && tries < 1500; ++tries)
+        Sleep(20);
+    if (IsWindow(dialog))
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return 0;
+}
+
+template <typename Call> char* Drive(Script& script, const char* typed, Call call) {
+    script = {GetCurrentThreadId(), typed, ""};
+    HANDLE driver = CreateThread(nullptr, 0, DriveDialog, &script, 0, nullptr);
+    char* result = call();
+    WaitForSingleObject(driver, INFINITE);
+    CloseHandle(driver);
+    return result;
+}
+
+std::string TempPath(const char* name) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+// A dialog starting from a full path shows its file name in its folder.
+std::string FileName(const std::string& path) {
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+const char kFilter[] = "Text files\0*.txt\0All files\0*.*\0";
+
+TEST(FileDialogs, OpenReturnsTheChoiceAndStartsFromIt) {
+    std::string chosen = TempPath("vesko open.txt");
+    CloseHandle(CreateFileA(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    auto open = [] { return ChooseOpenFile(nullptr, kFilter, "txt", 0); };
+    Script script;
+    EXPECT_EQ(nullptr, Drive(script, nullptr, open));
+    char* result = Drive(script, chosen.c_str(), open);
+    ASSERT_EQ(theOpenFileName, result);
+    EXPECT_EQ(0, lstrcmpiA(chosen.c_str(), result)) << result;
+    EXPECT_EQ(nullptr, Drive(script, nullptr, open));
+    EXPECT_EQ(FileName(chosen), FileName(script.initialName));
+    DeleteFileA(chosen.c_str());
+}
+
+TEST(FileDialogs, SaveStartsWithTheGivenNameElseTheLastChoice) {
+    auto save = [](const char* initial) {
+        return [=] { return ChooseSaveFile(nullptr, kFilter, "txt", initial); };
+    };
+    // A name too long is cut to 260 characters and stays terminated.
+    std::string initial = std::string(300, 'n');
+    Script script;
+    EXPECT_EQ(nullptr, Drive(script, nullptr, save(initial.c_str())));
+    EXPECT_EQ(initial.substr(0, 260), script.initialName);
+    EXPECT_EQ(initial.substr(0, 260), theSaveFileName);
+    std::string chosen = TempPath("vesko save.txt");
+    char* result = Drive(script, chosen.c_str(), save(nullptr));
+    ASSERT_EQ(theSaveFileName, result);
+    EXPECT_EQ(0, lstrcmpiA(chosen.c_str(), result)) << result;
+    EXPECT_EQ(nullptr, Drive(script, nullptr, save(nullptr)));
+    EXPECT_EQ(FileName(chosen), FileName(script.initialName));
+}
+
+} // namespace
