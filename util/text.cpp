@@ -14,24 +14,24 @@ int StrLength(const char* s) {
 void StrCopy(char* destination, const char* source) {
     if (!destination)
         return;
-    destination[0] = 0;
-    if (!source)
+    if (!source) {
+        destination[0] = 0;
         return;
-    // Front to back, terminator included.
-    int i = 0;
-    do
+    }
+    // Front to back, terminator included. Measured first, so a text copied
+    // onto itself stays as it was.
+    int count = StrLength(source) + 1;
+    for (int i = 0; i < count; ++i)
         destination[i] = source[i];
-    while (source[i++]);
 }
 
 void StrCopyN(char* destination, const char* source, int n) {
     if (!destination)
         return;
-    destination[0] = 0;
-    if (!source)
-        return;
     int length = StrLength(source);
     int count = n < length ? n : length;
+    if (count <= 0)
+        destination[0] = 0;
     for (int i = 0; i < count; ++i)
         destination[i] = source[i];
 }

@@ -32,6 +32,9 @@ TEST(String, AssignNeverShrinks) {
     s.Assign(nullptr);
     EXPECT_EQ(buffer, s.Data());
     EXPECT_STREQ("", s.Text());
+    s.Assign("hey");
+    s.Assign(s.Text()); // onto itself: unchanged
+    EXPECT_STREQ("hey", s.Text());
     s.Assign("longer text");
     EXPECT_EQ(11, s.capacity);
     EXPECT_STREQ("longer text", s.Text());
