@@ -1,0 +1,30 @@
+#include "util/string.h"
+
+#include <gtest/gtest.h>
+
+TEST(String, GrowsOnAssignResizesExactly) {
+    String s;
+    s.Assign(""); // nothing to hold: still no buffer
+    EXPECT_EQ(nullptr, s.Data());
+    EXPECT_STREQ("", s.Text());
+    s.Assign("hello");
+    char* buffer = s.Data();
+    s.Assign("hi");
+    s.Assign(s.Text()); // onto itself: unchanged
+    EXPECT_EQ(buffer, s.Data());
+    EXPECT_EQ(5, s.capacity);
+    EXPECT_STREQ("hi", s.Text());
+    s.Assign("hello");
+    s.Resize(3);
+    EXPECT_STREQ("hel", s.Text());
+    s.Resize(10);
+    EXPECT_EQ(10, s.capacity);
+    s.Compact();
+    EXPECT_EQ(3, s.capacity);
+    EXPECT_STREQ("hel", s.Text());
+    s.Free();
+    EXPECT_EQ(nullptr, s.Data());
+    s.Compact(); // a one-byte buffer holding the empty text
+    EXPECT_STREQ("", s.Data());
+    EXPECT_EQ(0, s.capacity);
+}
