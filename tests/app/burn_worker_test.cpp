@@ -17,12 +17,14 @@ namespace {
 struct TitleUpdate {
     std::string text;
     DWORD priorityClass;
+    int threadPriority;
 };
 std::vector<TitleUpdate> theTitles;
 
 LRESULT CALLBACK RecordTitles(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETTEXT && lParam)
-        theTitles.push_back({(const char*)lParam, GetPriorityClass(GetCurrentProcess())});
+        theTitles.push_back({(const char*)lParam, GetPriorityClass(GetCurrentProcess()),
+                             GetThreadPriority(theWorkerThread)});
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -95,6 +97,8 @@ class BurnWorkerTest : public ::testing::Test {
             }
             if (GetPriorityClass(GetCurrentProcess()) == REALTIME_PRIORITY_CLASS)
                 ++realtimeSamples;
+            if (GetThreadPriority(theWorkerThread) == THREAD_PRIORITY_TIME_CRITICAL)
+                ++timeCriticalSamples;
             if (wait == WAIT_OBJECT_0)
                 return done();
             if (GetTickCount() - start > timeoutMs)
@@ -116,6 +120,7 @@ class BurnWorkerTest : public ::testing::Test {
     HWND hwnd = nullptr;
     DWORD savedClass = 0;
     int realtimeSamples = 0;
+    int timeCriticalSamples = 0;
 };
 
 TEST_F(BurnWorkerTest, StopFlagAlreadySetReturnsWithoutABurst) {
@@ -166,8 +171,11 @@ TEST_F(BurnWorkerTest, HighPriorityRaisesTheProcessOnlyForTheBurst) {
     ASSERT_TRUE(PumpUntil([] { return theTitles.size() >= 4; }, 15000));
     EXPECT_EQ(0u, StopWorker());
     EXPECT_GT(realtimeSamples, 0) << "real-time class seen while bursts ran";
-    for (const TitleUpdate& update : theTitles)
+    EXPECT_GT(timeCriticalSamples, 0) << "the worker at time-critical priority too";
+    for (const TitleUpdate& update : theTitles) {
         EXPECT_EQ(savedClass, update.priorityClass) << "title updates run at the saved class";
+        EXPECT_EQ(THREAD_PRIORITY_NORMAL, update.threadPriority) << "and the saved thread priority";
+    }
     EXPECT_EQ(savedClass, GetPriorityClass(GetCurrentProcess()));
 }
 
