@@ -24,6 +24,11 @@ void FillColourTable(RGBQUAD* table, UINT count, HBITMAP bitmap, HPALETTE palett
     DeleteDC(dc);
 }
 
+// Entries in the colour table: one per value up to 8 bits per pixel, none above.
+UINT ColourCount(WORD bitCount) {
+    return bitCount <= 8 ? 1u << bitCount : 0;
+}
+
 BOOL Seek(HANDLE file, DWORD position) {
     LONG high = 0; // positions up to 4 GB, the range FileTell reports
     return SetFilePointer(file, LONG(position), &high, FILE_BEGIN) == position && high == 0;
@@ -37,7 +42,7 @@ BOOL BmpImageSize(LONG width, LONG height, WORD bitCount, DWORD* size) {
     // In 64 bits: a size wrapped to 32 would under-allocate the pixel buffer.
     unsigned long long rowBytes = ((unsigned long long)width * bitCount + 31) / 32 * 4;
     unsigned long long bytes = rowBytes * (unsigned long long)height;
-    unsigned long long colours = bitCount <= 8 ? 1u << bitCount : 0;
+    unsigned long long colours = ColourCount(bitCount);
     unsigned long long headers =
         sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD);
     if (bytes > 0xFFFFFFFFull - headers)
@@ -81,7 +86,7 @@ BOOL WriteBitmapFile(HANDLE file, HBITMAP bitmap, HPALETTE palette) {
     info->biBitCount = bitCount;
     info->biCompression = BI_RGB;
     info->biSizeImage = imageSize;
-    info->biClrUsed = bitCount <= 8 ? 1u << bitCount : 0;
+    info->biClrUsed = ColourCount(bitCount);
     if (info->biClrUsed)
         FillColourTable((RGBQUAD*)(info + 1), info->biClrUsed, bitmap, palette);
 

@@ -43,9 +43,7 @@ BOOL Window::Destroy() {
 
 BOOL Window::Attach(HWND window) {
     Destroy();
-    // Still listed after a Destroy that failed: never list an object twice.
-    if (UnlinkWindow(&theAttachedWindows, this))
-        previousProc = nullptr;
+    ForgetStaleBinding(this);
     if (!window)
         return FALSE;
     if (GetWindowLongPtrA(window, GWLP_WNDPROC) != (LONG_PTR)WindowProc)

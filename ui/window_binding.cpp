@@ -50,6 +50,11 @@ bool UnlinkWindow(Window** head, Window* object) {
     return false;
 }
 
+void ForgetStaleBinding(Window* object) {
+    if (UnlinkWindow(&theAttachedWindows, object))
+        object->previousProc = nullptr;
+}
+
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
     LRESULT result = CallNextHookEx(theCreationHook, code, wParam, lParam);
     if (!thePendingWindows) {
@@ -71,8 +76,7 @@ int PrepareCreation(Window* object) {
         theCreationHook = SetWindowsHookExA(WH_CBT, CreationHook, GetModuleHandleA(nullptr), 0);
     if (!theCreationHook)
         return 0;
-    if (UnlinkWindow(&theAttachedWindows, object)) // left there by a failed Destroy
-        object->previousProc = nullptr;
+    ForgetStaleBinding(object);
     AppendWindow(&thePendingWindows, object);
     return 1;
 }

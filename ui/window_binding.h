@@ -19,6 +19,10 @@ int PrepareCreation(Window* object);
 // Takes the object off the pending list; removes the hook once none is pending.
 void FinishCreation(Window* object);
 
+// Takes an object that a failed Destroy left in the attached list off it,
+// with its old procedure, so that binding it again lists it once.
+void ForgetStaleBinding(Window* object);
+
 // List helpers over the shared `nextWindow` link.
 void AppendWindow(Window** head, Window* object);
 // Unlinks the object if it is in the list and clears its link; true if it was.
