@@ -1,6 +1,9 @@
+// The worker's logic over the stand-in kernel: bursts as long as each test
+// chooses, the same on every processor.
 #include "app/burn_worker.h"
 #include "app/main_window.h"
 #include "res/resource_ids.h"
+#include "stand_in_kernel.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +15,8 @@
 
 namespace {
 
-// What the window saw of each title update, and the process's priority
-// class while the update was handled.
+// What the window saw of each title update, and the priorities while it was
+// handled.
 struct TitleUpdate {
     std::string text;
     DWORD priorityClass;
@@ -28,8 +31,17 @@ LRESULT CALLBACK RecordTitles(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// Moves the check mark as the main window's command handling does.
+void Choose(UINT command) {
+    HMENU menu = GetMenu(theMainWindow.Handle());
+    CheckMenuItem(menu, NORMAL_PRIORITY_COMMAND,
+                  command == NORMAL_PRIORITY_COMMAND ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(menu, HIGH_PRIORITY_COMMAND,
+                  command == HIGH_PRIORITY_COMMAND ? MF_CHECKED : MF_UNCHECKED);
+}
+
 const std::regex kCyclesLine(R"(Vesko 23 instructions in (\d+\.\d\d) CPU CLOCKS)");
-const std::regex kClockLine(R"(Vesko \d\d:[0-5]\d:[0-5]\d at \d+\.\d MHz)");
+const std::regex kClockLine(R"(Vesko \d\d:[0-5]\d:([0-5]\d) at \d+\.\d MHz)");
 
 // A real top-level window with the Settings menu, pumped on the test's own
 // thread, stands in for the main window.
@@ -51,127 +63,128 @@ class BurnWorkerTest : public ::testing::Test {
         AppendMenuA(bar, MF_POPUP, (UINT_PTR)popup, "&Settings");
         SetMenu(hwnd, bar);
         theMainWindow.hwnd = hwnd;
+        Choose(NORMAL_PRIORITY_COMMAND);
         theTitles.clear();
+        theStandIn = {1, nullptr, -1, {}};
         theStopFlag = 0;
+        SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS); // whatever a test left
         savedClass = GetPriorityClass(GetCurrentProcess());
     }
 
     void TearDown() override {
+        theStopFlag = 1;
         if (theWorkerThread) {
-            theStopFlag = 1;
-            PumpUntil([] { return false; }, 10000);
+            if (!Run([] { return false; }))
+                TerminateThread(theWorkerThread, 1);
             CloseHandle(theWorkerThread);
             theWorkerThread = nullptr;
         }
         theMainWindow.hwnd = nullptr;
         DestroyWindow(hwnd);
-        theStopFlag = 0;
     }
 
-    void Choose(UINT command) {
-        HMENU menu = GetMenu(hwnd);
-        CheckMenuItem(menu, NORMAL_PRIORITY_COMMAND,
-                      command == NORMAL_PRIORITY_COMMAND ? MF_CHECKED : MF_UNCHECKED);
-        CheckMenuItem(menu, HIGH_PRIORITY_COMMAND,
-                      command == HIGH_PRIORITY_COMMAND ? MF_CHECKED : MF_UNCHECKED);
-    }
-
-    // Started suspended so the handle is stored before the worker reads it.
-    void StartWorker() {
-        DWORD id;
-        theWorkerThread = CreateThread(nullptr, 0, BurnWorker, nullptr, CREATE_SUSPENDED, &id);
-        ASSERT_TRUE(theWorkerThread);
-        ResumeThread(theWorkerThread);
-    }
-
-    // Pumps messages until `done` holds or the worker ends; samples the
-    // process's priority class each round. False on time-out.
-    template <class Done> bool PumpUntil(Done done, DWORD timeoutMs) {
+    // Starts the worker (suspended until its handle is stored) unless it
+    // runs, and pumps the window until it ends, setting theStopFlag once
+    // `stopWhen` holds. False if it has not ended within its bursts' time.
+    template <class Stop> bool Run(Stop stopWhen, DWORD timeoutMs = 30000) {
+        if (!theWorkerThread) {
+            DWORD id;
+            theWorkerThread = CreateThread(nullptr, 0, BurnWorker, nullptr, CREATE_SUSPENDED, &id);
+            ResumeThread(theWorkerThread);
+        }
         DWORD start = GetTickCount();
-        while (!done()) {
-            DWORD wait = MsgWaitForMultipleObjects(1, &theWorkerThread, FALSE, 1, QS_ALLINPUT);
+        for (;;) {
+            DWORD wait = MsgWaitForMultipleObjects(1, &theWorkerThread, FALSE, 100, QS_ALLINPUT);
             MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageA(&msg);
+            if (stopWhen())
+                theStopFlag = 1;
+            if (wait == WAIT_OBJECT_0) {
+                GetExitCodeThread(theWorkerThread, &exitCode);
+                return true;
             }
-            if (GetPriorityClass(GetCurrentProcess()) == REALTIME_PRIORITY_CLASS)
-                ++realtimeSamples;
-            if (GetThreadPriority(theWorkerThread) == THREAD_PRIORITY_TIME_CRITICAL)
-                ++timeCriticalSamples;
-            if (wait == WAIT_OBJECT_0)
-                return done();
             if (GetTickCount() - start > timeoutMs)
                 return false;
         }
-        return true;
-    }
-
-    DWORD StopWorker() {
-        theStopFlag = 1;
-        size_t titlesAtStop = theTitles.size();
-        EXPECT_FALSE(PumpUntil([] { return false; }, 10000)) << "worker ended";
-        EXPECT_LE(theTitles.size(), titlesAtStop + 1) << "at most the burst in progress";
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeThread(theWorkerThread, &code);
-        return code;
     }
 
     HWND hwnd = nullptr;
     DWORD savedClass = 0;
-    int realtimeSamples = 0;
-    int timeCriticalSamples = 0;
+    DWORD exitCode = STILL_ACTIVE;
 };
 
 TEST_F(BurnWorkerTest, StopFlagAlreadySetReturnsWithoutABurst) {
     theStopFlag = 1;
-    StartWorker();
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(theWorkerThread, 5000));
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeThread(theWorkerThread, &code);
-    EXPECT_EQ(0u, code);
-    PumpUntil([] { return false; }, 0);
+    ASSERT_TRUE(Run([] { return false; }));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(theStandIn.bursts.empty());
     EXPECT_TRUE(theTitles.empty());
     char title[64];
     GetWindowTextA(hwnd, title, sizeof title);
     EXPECT_STREQ("untouched", title);
 }
 
-TEST_F(BurnWorkerTest, WritesCyclesAndClockRateLinesUntilStopped) {
-    Choose(NORMAL_PRIORITY_COMMAND);
-    StartWorker();
-    bool sawCycles = false, sawClock = false;
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            for (const TitleUpdate& update : theTitles) {
-                std::smatch match;
-                if (std::regex_match(update.text, match, kCyclesLine)) {
-                    double ticks = std::stod(match[1]);
-                    EXPECT_GT(ticks, 1.0) << update.text;
-                    EXPECT_LT(ticks, 10000.0) << update.text;
-                    sawCycles = true;
-                } else {
-                    EXPECT_TRUE(std::regex_match(update.text, kClockLine)) << update.text;
-                    sawClock = true;
-                }
-            }
-            return sawCycles && sawClock;
-        },
-        15000));
-    EXPECT_EQ(0u, StopWorker());
+// Seconds 0-1 of every four show the burst's ticks per iteration, seconds 2-3
+// the clock rate; a title follows every burst.
+TEST_F(BurnWorkerTest, TitlesAlternateInTwoSecondPhases) {
+    // Until the line has gone from cycles to clock rate and back.
+    ASSERT_TRUE(Run([] {
+        std::string kinds;
+        for (const TitleUpdate& update : theTitles) {
+            char kind = update.text.compare(0, 9, "Vesko 23 ") == 0 ? 'c' : 'k';
+            if (kinds.empty() || kinds.back() != kind)
+                kinds += kind;
+        }
+        return kinds.find("ckc") != std::string::npos;
+    }));
+    EXPECT_EQ(0u, exitCode);
+    ASSERT_EQ(theStandIn.bursts.size(), theTitles.size());
+    int nearStandIn = 0, cycles = 0;
+    for (size_t i = 0; i < theTitles.size(); ++i) {
+        std::smatch match;
+        if (std::regex_match(theTitles[i].text, match, kClockLine)) {
+            EXPECT_GE(std::stoi(match[1]) % 4, 2) << theTitles[i].text;
+            continue;
+        }
+        ASSERT_TRUE(std::regex_match(theTitles[i].text, match, kCyclesLine)) << theTitles[i].text;
+        // The worker's readings bracket the stand-in's own.
+        double shown = std::stod(match[1]), ownTicks = theStandIn.bursts[i].ticks * 1e-7;
+        EXPECT_GE(shown, ownTicks - 0.005) << theTitles[i].text;
+        nearStandIn += shown < ownTicks * 1.02 + 0.01;
+        ++cycles;
+    }
+    EXPECT_GE(nearStandIn, cycles * 9 / 10) << "most bursts shown at their own length";
     char title[128];
     GetWindowTextA(hwnd, title, sizeof title);
     EXPECT_EQ(theTitles.back().text, title);
-    EXPECT_EQ(0, realtimeSamples);
 }
 
-TEST_F(BurnWorkerTest, HighPriorityRaisesTheProcessOnlyForTheBurst) {
+void LowerThenRaise(int burst) {
+    Choose(burst == 0 ? NORMAL_PRIORITY_COMMAND : HIGH_PRIORITY_COMMAND);
+}
+
+// Short and long bursts alike: the mark is read at each burst's start, a
+// change during a burst counts from the next one, and a stop during a burst
+// ends the worker after that burst's title.
+class BurstLengthTest : public BurnWorkerTest, public ::testing::WithParamInterface<DWORD> {};
+
+TEST_P(BurstLengthTest, PrioritiesSwitchAtBurstBoundariesAndStopWaitsForTheBurst) {
+    theStandIn.burstMs = GetParam();
+    theStandIn.duringBurst = LowerThenRaise;
+    theStandIn.stopDuringBurst = 2;
     Choose(HIGH_PRIORITY_COMMAND);
-    StartWorker();
-    ASSERT_TRUE(PumpUntil([] { return theTitles.size() >= 4; }, 15000));
-    EXPECT_EQ(0u, StopWorker());
-    EXPECT_GT(realtimeSamples, 0) << "real-time class seen while bursts ran";
-    EXPECT_GT(timeCriticalSamples, 0) << "the worker at time-critical priority too";
+    ASSERT_TRUE(Run([] { return false; }, 3 * GetParam() + 30000));
+    EXPECT_EQ(0u, exitCode);
+    ASSERT_EQ(3u, theStandIn.bursts.size());
+    EXPECT_EQ(3u, theTitles.size()) << "one title per burst, the last one's included";
+    DWORD classes[] = {REALTIME_PRIORITY_CLASS, savedClass, REALTIME_PRIORITY_CLASS};
+    int priorities[] = {THREAD_PRIORITY_TIME_CRITICAL, THREAD_PRIORITY_NORMAL,
+                        THREAD_PRIORITY_TIME_CRITICAL};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(classes[i], theStandIn.bursts[i].priorityClass) << "burst " << i;
+        EXPECT_EQ(priorities[i], theStandIn.bursts[i].threadPriority) << "burst " << i;
+    }
     for (const TitleUpdate& update : theTitles) {
         EXPECT_EQ(savedClass, update.priorityClass) << "title updates run at the saved class";
         EXPECT_EQ(THREAD_PRIORITY_NORMAL, update.threadPriority) << "and the saved thread priority";
@@ -179,13 +192,17 @@ TEST_F(BurnWorkerTest, HighPriorityRaisesTheProcessOnlyForTheBurst) {
     EXPECT_EQ(savedClass, GetPriorityClass(GetCurrentProcess()));
 }
 
+INSTANTIATE_TEST_SUITE_P(OneMillisecondAndTwoSeconds, BurstLengthTest,
+                         ::testing::Values(1u, 2000u));
+
 TEST_F(BurnWorkerTest, WithoutAMenuTheBurstsRunAtNormalPriority) {
     DestroyMenu(GetMenu(hwnd));
     SetMenu(hwnd, nullptr);
-    StartWorker();
-    ASSERT_TRUE(PumpUntil([] { return theTitles.size() >= 2; }, 15000));
-    EXPECT_EQ(0u, StopWorker());
-    EXPECT_EQ(0, realtimeSamples);
+    theStandIn.stopDuringBurst = 1;
+    ASSERT_TRUE(Run([] { return false; }));
+    ASSERT_EQ(2u, theStandIn.bursts.size());
+    for (const StandInBurst& burst : theStandIn.bursts)
+        EXPECT_EQ(savedClass, burst.priorityClass);
 }
 
 } // namespace
