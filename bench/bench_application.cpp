@@ -29,13 +29,13 @@ bool Start(Tool& tool) {
     if (!CreateProcessA(ToolPath().c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &tool.process))
         return false;
-    while (!tool.window && Now() - start < 20) {
+    while (!tool.window && Now() - start < 60) {
         tool.window = FindToolWindow(tool.process.dwProcessId);
         Sleep(1);
     }
     tool.toWindowMs = (Now() - start) * 1e3;
     char title[256] = "Vesko";
-    while (!strcmp(title, "Vesko") && Now() - start < 20) {
+    while (!strcmp(title, "Vesko") && Now() - start < 60) {
         GetWindowTextA(tool.window, title, sizeof title);
         Sleep(1);
     }
@@ -106,7 +106,11 @@ int main() {
     printf("%-36s %10s %10s %10s\n", "UI round trip, WM_NULL, us", "median", "p99", "worst");
     RoundTrips(tool, "normal priority");
     PostMessageA(tool.window, WM_COMMAND, HIGH_PRIORITY_COMMAND, 0);
-    Sleep(200);
+    // The burst in progress ends at normal priority: 35 ms or 13 s.
+    double chosen = Now();
+    while (GetPriorityClass(tool.process.hProcess) != REALTIME_PRIORITY_CLASS &&
+           Now() - chosen < 60)
+        Sleep(1);
     RoundTrips(tool, "high priority");
     printf("%-36s %10.4f   (target >= 0.99)\n", "share of time in real-time class",
            RealTimeShare(tool, 5.0));
