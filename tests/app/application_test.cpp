@@ -89,12 +89,10 @@ const std::regex kCyclesLine(R"(Vesko 23 instructions in \d+\.\d\d CPU CLOCKS)")
 // Either line: which one a burst shows depends on the second it ends in.
 const std::regex kClockLine(R"(Vesko \d\d:[0-5]\d:[0-5]\d at \d+\.\d MHz)");
 
-TEST_F(ToolTest, ShowsThePictureAndItsFirstStatusLineAndClosesWithCodeZero) {
-    // The first status line, after the first burst, is the cycles line
-    // (missed lines are still at second 0 where bursts are short).
-    while (titles.back() == "Vesko")
-        ASSERT_GE(Watch(1), 0) << "no status line within a burst";
-    EXPECT_TRUE(std::regex_match(titles.back(), kCyclesLine)) << "first line: " << titles.back();
+// Closed during its first burst, where bursts are long.
+TEST_F(ToolTest, ShowsThePictureAndClosesWithCodeZero) {
+    // Answered from the message loop, after start-up has painted the window.
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, burstBudgetMs, nullptr);
     RECT client;
     GetClientRect(window, &client);
     EXPECT_NEAR(256, client.right, 1);
@@ -128,14 +126,18 @@ TEST_F(ToolTest, ShowsThePictureAndItsFirstStatusLineAndClosesWithCodeZero) {
     EXPECT_EQ(0u, CloseAndWait());
 }
 
-TEST_F(ToolTest, HighPriorityBurstsRunInTheRealTimeClassAndStillClose) {
-    EXPECT_EQ(0, Watch(1)) << "Normal Priority is checked at start";
+TEST_F(ToolTest, StatusLinesAndHighPriorityBurstsInTheRealTimeClass) {
+    ASSERT_EQ(0, Watch(1)) << "Normal Priority is checked at start";
+    // The first status line, after the first burst, is the cycles line
+    // (where bursts are short, any missed are still at second 0).
+    size_t first = titles[0] == "Vesko";
+    EXPECT_TRUE(std::regex_match(titles[first], kCyclesLine)) << "first line: " << titles[first];
     Choose(HIGH_PRIORITY_COMMAND);
     EXPECT_GT(Watch(2, true), 0) << "the next burst runs in the real-time class";
     Choose(NORMAL_PRIORITY_COMMAND);
     ASSERT_GE(Watch(1), 0) << "the burst in progress ends";
     EXPECT_EQ(0, Watch(1)) << "and the next one runs at the normal class";
-    for (size_t i = 1; i < titles.size(); ++i)
+    for (size_t i = first; i < titles.size(); ++i)
         EXPECT_TRUE(regex_match(titles[i], kCyclesLine) || regex_match(titles[i], kClockLine))
             << titles[i];
 
