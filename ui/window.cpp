@@ -24,12 +24,7 @@ BOOL Window::Create(DWORD exStyle, const char* className, const char* title, DWO
     HWND made = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
                                 GetModuleHandleA(nullptr), param);
     FinishCreation(this);
-    if (!made && hwnd && !IsWindow(hwnd)) {
-        // A refused window can vanish without a WM_DESTROY (Wine does
-        // this): unbind as that message would have.
-        OnDestroy();
-        Detach();
-    }
+    ForgetRefusedWindow(this);
     return made != nullptr;
 }
 

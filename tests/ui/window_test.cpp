@@ -104,6 +104,7 @@ TEST(WindowBinding, PrepareCreationInstallsOneHook) {
     ASSERT_EQ(1, PrepareCreation(&a));
     HHOOK first = theCreationHook;
     ASSERT_EQ(1, PrepareCreation(&b));
+    ASSERT_EQ(1, PrepareCreation(&a)); // queued once, not twice
     EXPECT_EQ(first, theCreationHook);
     FinishCreation(&b);
     EXPECT_EQ(first, theCreationHook) << "a is still pending";
