@@ -9,7 +9,13 @@ Window::Window()
 }
 
 Window::~Window() {
-    Destroy();
+    HWND held = hwnd;
+    if (!Destroy() && IsWindow(held)) {
+        // Another thread's window outlives the object: give it back its
+        // own procedure, or its messages would come to freed memory.
+        hwnd = held;
+        Detach();
+    }
     // Never leave a list pointing at freed memory, whatever DestroyWindow did.
     UnlinkWindow(&thePendingWindows, this);
     UnlinkWindow(&theAttachedWindows, this);

@@ -227,10 +227,17 @@ TEST(Window, DestructorLeavesTheListsEvenWhenDestroyFails) {
     HANDLE thread = CreateThread(nullptr, 0, OwnWindowElsewhere, &foreign, 0, &threadId);
     while (!foreign)
         Sleep(1);
+    LONG_PTR ownProc = GetWindowLongPtrA(foreign, GWLP_WNDPROC);
     Window* gone;
     {
         TestWindow window;
         gone = &window;
+        ASSERT_TRUE(window.Attach(foreign)); // and dies bound to it
+    }
+    EXPECT_FALSE(InList(theAttachedWindows, gone));
+    EXPECT_EQ(ownProc, GetWindowLongPtrA(foreign, GWLP_WNDPROC)) << "its procedure given back";
+    {
+        TestWindow window;
         ASSERT_TRUE(window.Attach(foreign));
         EXPECT_FALSE(window.Destroy()) << "another thread's window";
         EXPECT_TRUE(InList(theAttachedWindows, &window));
@@ -242,7 +249,6 @@ TEST(Window, DestructorLeavesTheListsEvenWhenDestroyFails) {
         EXPECT_EQ(1, listed);
         EXPECT_EQ(nullptr, window.previousProc);
     }
-    EXPECT_FALSE(InList(theAttachedWindows, gone));
     PostThreadMessageA(threadId, WM_QUIT, 0, 0);
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);
