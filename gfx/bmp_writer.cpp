@@ -34,6 +34,18 @@ BOOL Seek(HANDLE file, DWORD position) {
     return SetFilePointer(file, LONG(position), &high, FILE_BEGIN) == position && high == 0;
 }
 
+// Makes a new empty file in the target's folder, so that moving it over the
+// target is a rename on the same volume; its name goes into temporary.
+BOOL NewFileBeside(const char* path, char* temporary) {
+    char folder[MAX_PATH];
+    char* name = nullptr;
+    DWORD length = GetFullPathNameA(path, MAX_PATH, folder, &name);
+    if (length == 0 || length >= MAX_PATH || !name)
+        return FALSE;
+    *name = '\0';
+    return GetTempFileNameA(folder, "bmp", 0, temporary) != 0;
+}
+
 } // namespace
 
 BOOL BmpImageSize(LONG width, LONG height, WORD bitCount, DWORD* size) {
@@ -52,14 +64,25 @@ BOOL BmpImageSize(LONG width, LONG height, WORD bitCount, DWORD* size) {
 }
 
 BOOL SaveBitmapFile(const char* path, HBITMAP bitmap, HPALETTE palette) {
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    // Wine would replace a read-only file; Windows refuses. Refuse on both.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return FALSE;
-    BOOL result = WriteBitmapFile(file, bitmap, palette);
-    CloseHandle(file);
+    char temporary[MAX_PATH];
+    if (!NewFileBeside(path, temporary))
+        return FALSE;
+    HANDLE file = CreateFileA(temporary, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    BOOL result = file != INVALID_HANDLE_VALUE;
+    if (result) {
+        result = WriteBitmapFile(file, bitmap, palette);
+        result &= CloseHandle(file);
+    }
+    // The target changes only now, whole, and only if it can be replaced.
+    if (result)
+        result = MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!result)
-        DeleteFileA(path); // no partial file stays behind
+        DeleteFileA(temporary);
     return result;
 }
 

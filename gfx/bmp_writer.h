@@ -13,7 +13,10 @@
 // image with its headers would not fit the 32-bit size fields of the file.
 BOOL BmpImageSize(LONG width, LONG height, WORD bitCount, DWORD* size);
 
-// Creates (or truncates) the file; deletes it again when anything fails.
+// Writes the image into a new file beside the target and moves it over the
+// target only when it is complete: on FALSE an existing file keeps every byte
+// and no temporary file stays behind. A read-only target, or one held open
+// without sharing, is not replaced (FALSE).
 BOOL SaveBitmapFile(const char* path, HBITMAP bitmap, HPALETTE palette);
 
 // Writes at the current position S of an open file; every offset in the image

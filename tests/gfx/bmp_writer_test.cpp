@@ -153,11 +153,47 @@ TEST(BmpWriter, ImageInsideALargerFileIsTheSameImage) {
     DeleteFileA(path.c_str());
 }
 
+// Names in a folder, "." and ".." left out.
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (found.cFileName[0] != '.')
+            names.insert(found.cFileName);
+    FindClose(search);
+    return names;
+}
+
+TEST(BmpWriter, AFailedSaveLeavesTheOldFileWhole) {
+    std::string folder = OutputPath("replace\\");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string path = folder + "old.bmp";
+    FILE* old = fopen(path.c_str(), "wb");
+    fputs("the old file's bytes", old);
+    fclose(old);
+    std::set<std::string> names = Names(folder);
+    HBITMAP bitmap = Sample(3, 2, 24);
+    EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), nullptr, nullptr)); // no bitmap
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), bitmap, nullptr));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), bitmap, nullptr));
+    CloseHandle(held);
+    EXPECT_EQ("the old file's bytes", Contents(path));
+    EXPECT_EQ(names, Names(folder)) << "no temporary file stays";
+    EXPECT_EQ(TRUE, SaveBitmapFile(path.c_str(), bitmap, nullptr));
+    EXPECT_EQ(54u + 2 * 12, Contents(path).size());
+    EXPECT_EQ(names, Names(folder));
+    DeleteFileA(path.c_str());
+    DeleteObject(bitmap);
+}
+
 TEST(BmpWriter, FailuresAreFalseAndLeaveNoFileBehind) {
     std::string path = OutputPath("refused.bin");
     HBITMAP bitmap = Sample(3, 2, 24);
-    // A handle that is no bitmap: the file the save had created is gone.
-    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    // A handle that is no bitmap: no file is made.
     EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), nullptr, nullptr));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
     // Failed writes: FALSE. A pipe has no position to come back to for the
