@@ -9,18 +9,35 @@ const UINT kMaxColours = 256;
 // The info header followed by room for the largest colour table: 1064 bytes.
 const UINT kWorkingBlockSize = sizeof(BITMAPINFOHEADER) + kMaxColours * sizeof(RGBQUAD);
 
+// The colour table GetDIBits reads the pixels through. It rewrites the header
+// it is given, so it gets a copy.
+void ReportedColourTable(HDC dc, HBITMAP bitmap, BITMAPINFOHEADER* info) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[kMaxColours];
+    } asked;
+    asked.header = *info;
+    if (GetDIBits(dc, bitmap, 0, 0, nullptr, (BITMAPINFO*)&asked, DIB_RGB_COLORS))
+        CopyMemory(info + 1, asked.colours, info->biClrUsed * sizeof(RGBQUAD));
+}
+
 // Palette entries first, then the bitmap's own table over them if it has one.
-void FillColourTable(RGBQUAD* table, UINT count, HBITMAP bitmap, HPALETTE palette) {
+// With neither, the table GetDIBits reports, so the file shows what the screen
+// shows.
+void FillColourTable(BITMAPINFOHEADER* info, HBITMAP bitmap, HPALETTE palette) {
+    RGBQUAD* table = (RGBQUAD*)(info + 1);
     if (palette) {
         PALETTEENTRY entries[kMaxColours];
-        UINT got = GetPaletteEntries(palette, 0, count, entries);
+        UINT got = GetPaletteEntries(palette, 0, info->biClrUsed, entries);
         for (UINT i = 0; i < got; ++i)
             table[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
     }
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    GetDIBColorTable(dc, 0, count, table); // changes nothing without a table
+    UINT own = GetDIBColorTable(dc, 0, info->biClrUsed, table); // 0 without a table
     SelectObject(dc, previous);
+    if (!own && !palette)
+        ReportedColourTable(dc, bitmap, info);
     DeleteDC(dc);
 }
 
@@ -111,7 +128,7 @@ BOOL WriteBitmapFile(HANDLE file, HBITMAP bitmap, HPALETTE palette) {
     info->biSizeImage = imageSize;
     info->biClrUsed = ColourCount(bitCount);
     if (info->biClrUsed)
-        FillColourTable((RGBQUAD*)(info + 1), info->biClrUsed, bitmap, palette);
+        FillColourTable(info, bitmap, palette);
 
     // Sizes and offsets are differences from the start, so the image can sit
     // anywhere inside a larger file; without a start it cannot be finished.

@@ -114,13 +114,20 @@ TEST(BmpWriter, ColourTableFromPaletteThenTheBitmapsOwn) {
     HPALETTE palette = CreatePalette(&logical);
     std::string path = OutputPath("palette.bin");
     // Device-dependent bitmaps have no table: the palette's entry is stored
-    // blue, green, red, 0, and the rest stays zero, as without a palette.
-    HBITMAP mono = CreateBitmap(9, 2, 1, 1, nullptr);
-    HBITMAP indexed = CreateBitmap(3, 2, 1, 8, nullptr);
+    // blue, green, red, 0, and the rest stays zero.
+    const BYTE pattern[8] = {0xA5, 0xC0, 0x5A, 0x80, 1, 9, 250, 0};
+    HBITMAP mono = CreateBitmap(9, 2, 1, 1, pattern);
+    HBITMAP indexed = CreateBitmap(3, 2, 1, 8, pattern);
     ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), mono, palette));
     EXPECT_EQ(std::string("\x00\x80\xFF\x00\x00\x00\x00\x00", 8), Contents(path).substr(54, 8));
-    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), indexed, nullptr));
-    EXPECT_EQ(std::string(1024, '\0'), Contents(path).substr(54, 1024));
+    // Without a palette, the table their pixels are read through.
+    for (HBITMAP ddb : {mono, indexed}) {
+        ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), ddb, nullptr));
+        HBITMAP loaded = (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+        EXPECT_EQ(Pixels(ddb), Pixels(loaded));
+        DeleteObject(loaded);
+    }
     // A DIB's own table wins; above 8 bits the palette changes nothing.
     HBITMAP dib = Sample(5, 4, 8);
     ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), dib, palette));
