@@ -51,6 +51,33 @@ BOOL Seek(HANDLE file, DWORD position) {
     return SetFilePointer(file, LONG(position), &high, FILE_BEGIN) == position && high == 0;
 }
 
+// Writes the pixel rows in the format the info header names, also when
+// GetDIBits falls short, so that the size in the file header stays true.
+BOOL WritePixels(HANDLE file, HBITMAP bitmap, BITMAPINFOHEADER* info) {
+    BYTE* pixels = (BYTE*)GlobalAlloc(GMEM_FIXED, info->biSizeImage);
+    if (!pixels)
+        return FALSE;
+    HDC dc = CreateCompatibleDC(nullptr);
+    int lines = GetDIBits(dc, bitmap, 0, info->biHeight, pixels, (BITMAPINFO*)info, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    BOOL result = lines == info->biHeight;
+    result &= FileWrite(file, pixels, info->biSizeImage, nullptr);
+    GlobalFree(pixels);
+    return result;
+}
+
+// Rewrites the file header at start with the size written since, and leaves
+// the file after the image. FALSE when a position cannot be read or set: a
+// size taken from a failed FileTell would be garbage.
+BOOL FinishHeader(HANDLE file, BITMAPFILEHEADER* header, DWORD start) {
+    DWORD end = FileTell(file);
+    if (end == INVALID_SET_FILE_POINTER || !Seek(file, start))
+        return FALSE;
+    header->bfSize = end - start;
+    BOOL written = FileWrite(file, header, sizeof *header, nullptr);
+    return Seek(file, end) && written;
+}
+
 // Makes a new empty file in the target's folder, so that moving it over the
 // target is a rename on the same volume; its name goes into temporary.
 BOOL NewFileBeside(const char* path, char* temporary) {
@@ -142,32 +169,16 @@ BOOL WriteBitmapFile(HANDLE file, HBITMAP bitmap, HPALETTE palette) {
     BOOL headersWritten = FileWrite(file, &header, sizeof header, nullptr);
     headersWritten &=
         FileWrite(file, block, info->biSize + info->biClrUsed * sizeof(RGBQUAD), nullptr);
-    header.bfOffBits = FileTell(file) - start;
-    if (!headersWritten) {
+    DWORD pixelsAt = FileTell(file);
+    // Without that position the pixels' offset is unknown: stop, as after a
+    // failed write.
+    if (!headersWritten || pixelsAt == INVALID_SET_FILE_POINTER) {
         LocalFree(block);
         return FALSE;
     }
-
-    BOOL result = FALSE;
-    BYTE* pixels = (BYTE*)GlobalAlloc(GMEM_FIXED, imageSize);
-    if (pixels) {
-        HDC dc = CreateCompatibleDC(nullptr);
-        int lines = GetDIBits(dc, bitmap, 0, height, pixels, (BITMAPINFO*)block, DIB_RGB_COLORS);
-        DeleteDC(dc);
-        result = lines == height;
-        // Written even when short, so the rewritten header tells the real size.
-        result &= FileWrite(file, pixels, imageSize, nullptr);
-        GlobalFree(pixels);
-    }
-
-    header.bfSize = FileTell(file) - start;
-    if (Seek(file, start)) {
-        result &= FileWrite(file, &header, sizeof header, nullptr);
-    } else {
-        result = FALSE; // the header would land in the wrong place
-    }
-    if (!Seek(file, start + header.bfSize))
-        result = FALSE;
+    header.bfOffBits = pixelsAt - start;
+    BOOL result = WritePixels(file, bitmap, info);
+    result &= FinishHeader(file, &header, start);
     LocalFree(block);
     return result;
 }

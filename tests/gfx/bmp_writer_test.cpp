@@ -3,6 +3,7 @@
 #include "gfx/bitmap_helpers.h"
 
 #include <gtest/gtest.h>
+#include <winioctl.h>
 
 #include <set>
 #include <stdint.h>
@@ -158,6 +159,25 @@ TEST(BmpWriter, ImageInsideALargerFileIsTheSameImage) {
     EXPECT_EQ(image, Contents(path).substr(30)); // sizes and offsets relative to the start
     DeleteObject(bitmap);
     DeleteFileA(path.c_str());
+}
+
+TEST(BmpWriter, APositionFileTellCannotReportIsAFailure) {
+    std::string path = OutputPath("far.bin");
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD done; // sparse, where the file system can: no 4 GB of zeros
+    DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &done, nullptr);
+    // FileTell reads 0xFFFFFFFF as INVALID_SET_FILE_POINTER: the headers, or
+    // the whole image, ending there leave no offset or size to store.
+    HBITMAP bitmap = Sample(15, 16, 24); // 54 + 768 bytes
+    for (DWORD before : {54u, 54u + 768}) {
+        LONG high = 0;
+        SetFilePointer(file, LONG(0xFFFFFFFF - before), &high, FILE_BEGIN);
+        EXPECT_EQ(FALSE, WriteBitmapFile(file, bitmap, nullptr)) << before;
+    }
+    CloseHandle(file);
+    DeleteFileA(path.c_str());
+    DeleteObject(bitmap);
 }
 
 // Names in a folder, "." and ".." left out.
