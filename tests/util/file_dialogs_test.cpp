@@ -94,6 +94,10 @@ TEST(FileDialogs, SaveStartsWithTheGivenNameElseTheLastChoice) {
     EXPECT_EQ(0, lstrcmpiA(chosen.c_str(), result)) << result;
     EXPECT_EQ(nullptr, Drive(script, nullptr, save(nullptr)));
     EXPECT_EQ(FileName(chosen), FileName(script.initialName));
+    // Given from within the last result, overlapping it: moved intact.
+    std::string last = theSaveFileName;
+    EXPECT_EQ(nullptr, Drive(script, nullptr, save(theSaveFileName + 2)));
+    EXPECT_EQ(last.substr(2), theSaveFileName);
 }
 
 } // namespace
