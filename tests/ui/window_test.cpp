@@ -169,6 +169,35 @@ TEST(WindowProc, MessageResults) {
     ReleaseDC(nullptr, screen);
 }
 
+// The last mouse message the own procedure of a subclassed window received
+// (a right button's release brings a WM_CONTEXTMENU after it).
+UINT theLastMessage = 0;
+LPARAM theLastLParam = 0;
+LRESULT CALLBACK NoteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+        theLastMessage = message, theLastLParam = lParam;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST(WindowProc, MouseButtonsReachTheirHandlersAndArePassedOnAsTheyCame) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = NoteMessage;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "NotingTestWindow";
+    RegisterClassA(&wc);
+    TestWindow window;
+    ASSERT_TRUE(window.Attach(CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 8, 5,
+                                              nullptr, nullptr, wc.hInstance, nullptr)));
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}) {
+        window.lastX = window.lastY = 0;
+        window.Send(message, MK_SHIFT, MAKELPARAM(3, 40));
+        EXPECT_EQ(3u, window.lastX) << message;
+        EXPECT_EQ(40u, window.lastY) << message;
+        EXPECT_EQ(message, theLastMessage);
+        EXPECT_EQ(MAKELPARAM(3, 40), theLastLParam) << message;
+    }
+}
+
 TEST(WindowProc, WindowTextIsKeptWithinItsField) {
     TestWindow window;
     ASSERT_TRUE(CreatePopup(window));
