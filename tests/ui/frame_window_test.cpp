@@ -100,12 +100,18 @@ TEST_F(FrameWindowTest, ARefusedFrameLeavesTheList) {
 TEST_F(FrameWindowTest, DestroyingTheObjectFirstStillLeavesTheList) {
     Window* gone;
     {
-        TestFrame frame;
-        gone = &frame;
-        ASSERT_TRUE(CreateFrame(frame));
+        TestFrame last;
+        ASSERT_TRUE(CreateFrame(last));
+        {
+            TestFrame frame;
+            gone = &frame;
+            ASSERT_TRUE(CreateFrame(frame));
+        }
+        EXPECT_EQ(1, FrameCount());
+        EXPECT_FALSE(InList(theAttachedWindows, gone));
+        EXPECT_FALSE(TakeQuit()) << "another frame is left";
     }
     EXPECT_EQ(0, FrameCount());
-    EXPECT_FALSE(InList(theAttachedWindows, gone));
     EXPECT_TRUE(TakeQuit()) << "it was the last frame";
 }
 
