@@ -6,8 +6,9 @@
 // header, BITMAPINFOHEADER, a colour table at 8 bits per pixel or fewer, and
 // the rows bottom-up as GetDIBits delivers them. The colour table comes from
 // the palette (may be null), overwritten by the bitmap's own table if it has
-// one; with neither, it is the table GetDIBits reads the pixels through. Refused (FALSE): a handle
-// that is not a bitmap, and an image whose size does not fit the 32-bit size fields.
+// one; with neither, it is the table GetDIBits reads the pixels through.
+// Refused (FALSE): a handle that is not a bitmap, and an image whose size does
+// not fit the 32-bit size fields.
 
 // The bytes of the pixel rows, each padded to a multiple of 4; FALSE when the
 // image with its headers would not fit the 32-bit size fields of the file.
