@@ -55,10 +55,31 @@ HGDIOBJ DeleteGdiObject(HGDIOBJ object) {
     return object;
 }
 
+namespace {
+
+// Gives the destination the source's colour table, if the source has one.
+void CopyColourTable(HBITMAP destination, HBITMAP source) {
+    RGBQUAD table[256];
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, source);
+    UINT count = GetDIBColorTable(dc, 0, 256, table);
+    SelectObject(dc, destination);
+    if (count)
+        SetDIBColorTable(dc, 0, count, table);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+}
+
+} // namespace
+
 HBITMAP DuplicateBitmap(HBITMAP source, BOOL noCopy) {
     LONG width = BitmapWidth(source);
     LONG height = BitmapHeight(source);
-    HBITMAP copy = CreateDib(width, height, BitmapBitsPerPixel(source));
+    WORD bitCount = BitmapBitsPerPixel(source);
+    HBITMAP copy = CreateDib(width, height, bitCount);
+    // Indices copied through the grey table would be mapped to the nearest grey.
+    if (copy && bitCount <= 8)
+        CopyColourTable(copy, source);
     if (!noCopy)
         StretchBitmapToBitmap(copy, 0, 0, width, height, source, 0, 0, width, height);
     return copy;

@@ -23,8 +23,9 @@ HBITMAP CreateDib(LONG width, LONG height, WORD bitCount);
 // a failed delete. Assign the result back to the variable that held it.
 HGDIOBJ DeleteGdiObject(HGDIOBJ object);
 
-// A new DIB of the source's size and bit count, with the pixels copied unless
-// noCopy is set. The caller owns the bitmap; null when it cannot be made.
+// A new DIB of the source's size and bit count, with the source's colour
+// table if it has one, and the pixels copied unless noCopy is set. The caller
+// owns the bitmap; null when it cannot be made.
 HBITMAP DuplicateBitmap(HBITMAP source, BOOL noCopy);
 
 // Stretches a source rectangle onto a bitmap (destination sizes 0: the whole

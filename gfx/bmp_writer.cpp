@@ -9,18 +9,35 @@ const UINT kMaxColours = 256;
 // The info header followed by room for the largest colour table: 1064 bytes.
 const UINT kWorkingBlockSize = sizeof(BITMAPINFOHEADER) + kMaxColours * sizeof(RGBQUAD);
 
+// The colour table GetDIBits reads the pixels through. It rewrites the header
+// it is given, so it gets a copy.
+void ReportedColourTable(HDC dc, HBITMAP bitmap, BITMAPINFOHEADER* info) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[kMaxColours];
+    } asked;
+    asked.header = *info;
+    if (GetDIBits(dc, bitmap, 0, 0, nullptr, (BITMAPINFO*)&asked, DIB_RGB_COLORS))
+        CopyMemory(info + 1, asked.colours, info->biClrUsed * sizeof(RGBQUAD));
+}
+
 // Palette entries first, then the bitmap's own table over them if it has one.
-void FillColourTable(RGBQUAD* table, UINT count, HBITMAP bitmap, HPALETTE palette) {
+// With neither, the table GetDIBits reports, so the file shows what the screen
+// shows.
+void FillColourTable(BITMAPINFOHEADER* info, HBITMAP bitmap, HPALETTE palette) {
+    RGBQUAD* table = (RGBQUAD*)(info + 1);
     if (palette) {
         PALETTEENTRY entries[kMaxColours];
-        UINT got = GetPaletteEntries(palette, 0, count, entries);
+        UINT got = GetPaletteEntries(palette, 0, info->biClrUsed, entries);
         for (UINT i = 0; i < got; ++i)
             table[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
     }
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    GetDIBColorTable(dc, 0, count, table); // changes nothing without a table
+    UINT own = GetDIBColorTable(dc, 0, info->biClrUsed, table); // 0 without a table
     SelectObject(dc, previous);
+    if (!own && !palette)
+        ReportedColourTable(dc, bitmap, info);
     DeleteDC(dc);
 }
 
@@ -32,6 +49,45 @@ UINT ColourCount(WORD bitCount) {
 BOOL Seek(HANDLE file, DWORD position) {
     LONG high = 0; // positions up to 4 GB, the range FileTell reports
     return SetFilePointer(file, LONG(position), &high, FILE_BEGIN) == position && high == 0;
+}
+
+// Writes the pixel rows in the format the info header names, also when
+// GetDIBits falls short, so that the size in the file header stays true.
+BOOL WritePixels(HANDLE file, HBITMAP bitmap, BITMAPINFOHEADER* info) {
+    BYTE* pixels = (BYTE*)GlobalAlloc(GMEM_FIXED, info->biSizeImage);
+    if (!pixels)
+        return FALSE;
+    HDC dc = CreateCompatibleDC(nullptr);
+    int lines = GetDIBits(dc, bitmap, 0, info->biHeight, pixels, (BITMAPINFO*)info, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    BOOL result = lines == info->biHeight;
+    result &= FileWrite(file, pixels, info->biSizeImage, nullptr);
+    GlobalFree(pixels);
+    return result;
+}
+
+// Rewrites the file header at start with the size written since, and leaves
+// the file after the image. FALSE when a position cannot be read or set: a
+// size taken from a failed FileTell would be garbage.
+BOOL FinishHeader(HANDLE file, BITMAPFILEHEADER* header, DWORD start) {
+    DWORD end = FileTell(file);
+    if (end == INVALID_SET_FILE_POINTER || !Seek(file, start))
+        return FALSE;
+    header->bfSize = end - start;
+    BOOL written = FileWrite(file, header, sizeof *header, nullptr);
+    return Seek(file, end) && written;
+}
+
+// Makes a new empty file in the target's folder, so that moving it over the
+// target is a rename on the same volume; its name goes into temporary.
+BOOL NewFileBeside(const char* path, char* temporary) {
+    char folder[MAX_PATH];
+    char* name = nullptr;
+    DWORD length = GetFullPathNameA(path, MAX_PATH, folder, &name);
+    if (length == 0 || length >= MAX_PATH || !name)
+        return FALSE;
+    *name = '\0';
+    return GetTempFileNameA(folder, "bmp", 0, temporary) != 0;
 }
 
 } // namespace
@@ -52,14 +108,25 @@ BOOL BmpImageSize(LONG width, LONG height, WORD bitCount, DWORD* size) {
 }
 
 BOOL SaveBitmapFile(const char* path, HBITMAP bitmap, HPALETTE palette) {
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    // Wine would replace a read-only file; Windows refuses. Refuse on both.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return FALSE;
-    BOOL result = WriteBitmapFile(file, bitmap, palette);
-    CloseHandle(file);
+    char temporary[MAX_PATH];
+    if (!NewFileBeside(path, temporary))
+        return FALSE;
+    HANDLE file = CreateFileA(temporary, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    BOOL result = file != INVALID_HANDLE_VALUE;
+    if (result) {
+        result = WriteBitmapFile(file, bitmap, palette);
+        result &= CloseHandle(file);
+    }
+    // The target changes only now, whole, and only if it can be replaced.
+    if (result)
+        result = MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!result)
-        DeleteFileA(path); // no partial file stays behind
+        DeleteFileA(temporary);
     return result;
 }
 
@@ -88,7 +155,7 @@ BOOL WriteBitmapFile(HANDLE file, HBITMAP bitmap, HPALETTE palette) {
     info->biSizeImage = imageSize;
     info->biClrUsed = ColourCount(bitCount);
     if (info->biClrUsed)
-        FillColourTable((RGBQUAD*)(info + 1), info->biClrUsed, bitmap, palette);
+        FillColourTable(info, bitmap, palette);
 
     // Sizes and offsets are differences from the start, so the image can sit
     // anywhere inside a larger file; without a start it cannot be finished.
@@ -102,32 +169,16 @@ BOOL WriteBitmapFile(HANDLE file, HBITMAP bitmap, HPALETTE palette) {
     BOOL headersWritten = FileWrite(file, &header, sizeof header, nullptr);
     headersWritten &=
         FileWrite(file, block, info->biSize + info->biClrUsed * sizeof(RGBQUAD), nullptr);
-    header.bfOffBits = FileTell(file) - start;
-    if (!headersWritten) {
+    DWORD pixelsAt = FileTell(file);
+    // Without that position the pixels' offset is unknown: stop, as after a
+    // failed write.
+    if (!headersWritten || pixelsAt == INVALID_SET_FILE_POINTER) {
         LocalFree(block);
         return FALSE;
     }
-
-    BOOL result = FALSE;
-    BYTE* pixels = (BYTE*)GlobalAlloc(GMEM_FIXED, imageSize);
-    if (pixels) {
-        HDC dc = CreateCompatibleDC(nullptr);
-        int lines = GetDIBits(dc, bitmap, 0, height, pixels, (BITMAPINFO*)block, DIB_RGB_COLORS);
-        DeleteDC(dc);
-        result = lines == height;
-        // Written even when short, so the rewritten header tells the real size.
-        result &= FileWrite(file, pixels, imageSize, nullptr);
-        GlobalFree(pixels);
-    }
-
-    header.bfSize = FileTell(file) - start;
-    if (Seek(file, start)) {
-        result &= FileWrite(file, &header, sizeof header, nullptr);
-    } else {
-        result = FALSE; // the header would land in the wrong place
-    }
-    if (!Seek(file, start + header.bfSize))
-        result = FALSE;
+    header.bfOffBits = pixelsAt - start;
+    BOOL result = WritePixels(file, bitmap, info);
+    result &= FinishHeader(file, &header, start);
     LocalFree(block);
     return result;
 }

@@ -48,6 +48,7 @@ BOOL CommandWindow::CreateModeless(const char* templateName, HWND parent) {
     HWND dialog =
         CreateDialogParamA(GetModuleHandleA(nullptr), templateName, parent, EmptyDialogProc, 0);
     FinishCreation(this);
+    ForgetRefusedWindow(this);
     if (dialog != hwnd)
         Attach(dialog);
     return dialog != nullptr;
@@ -61,6 +62,7 @@ int CommandWindow::DoModal(const char* templateName, HWND parent) {
     INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), templateName, parent, EmptyDialogProc, 0);
     FinishCreation(this);
+    ForgetRefusedWindow(this);
     modal = 0;
     return (int)result;
 }

@@ -4,10 +4,12 @@ FrameWindow* theFrameWindows = nullptr;
 
 namespace {
 
+// Appends the frame unless it is listed already.
 void AppendFrame(FrameWindow* frame) {
     FrameWindow** link = &theFrameWindows;
-    while (*link)
-        link = &(*link)->nextFrame;
+    for (; *link; link = &(*link)->nextFrame)
+        if (*link == frame)
+            return; // listed twice, the list would run in a circle
     *link = frame;
 }
 

@@ -9,7 +9,13 @@ Window::Window()
 }
 
 Window::~Window() {
-    Destroy();
+    HWND held = hwnd;
+    if (!Destroy() && IsWindow(held)) {
+        // Another thread's window outlives the object: give it back its
+        // own procedure, or its messages would come to freed memory.
+        hwnd = held;
+        Detach();
+    }
     // Never leave a list pointing at freed memory, whatever DestroyWindow did.
     UnlinkWindow(&thePendingWindows, this);
     UnlinkWindow(&theAttachedWindows, this);
@@ -24,12 +30,7 @@ BOOL Window::Create(DWORD exStyle, const char* className, const char* title, DWO
     HWND made = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
                                 GetModuleHandleA(nullptr), param);
     FinishCreation(this);
-    if (!made && hwnd && !IsWindow(hwnd)) {
-        // A refused window can vanish without a WM_DESTROY (Wine does
-        // this): unbind as that message would have.
-        OnDestroy();
-        Detach();
-    }
+    ForgetRefusedWindow(this);
     return made != nullptr;
 }
 

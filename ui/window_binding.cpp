@@ -34,8 +34,9 @@ Window* LastWindow(Window* head) {
 
 void AppendWindow(Window** head, Window* object) {
     Window** link = head;
-    while (*link)
-        link = &(*link)->nextWindow;
+    for (; *link; link = &(*link)->nextWindow)
+        if (*link == object)
+            return; // listed twice, the list would run in a circle
     *link = object;
 }
 
@@ -53,6 +54,13 @@ bool UnlinkWindow(Window** head, Window* object) {
 void ForgetStaleBinding(Window* object) {
     if (UnlinkWindow(&theAttachedWindows, object))
         object->previousProc = nullptr;
+}
+
+void ForgetRefusedWindow(Window* object) {
+    if (object->hwnd && !IsWindow(object->hwnd)) {
+        object->OnDestroy();
+        object->Detach();
+    }
 }
 
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {

@@ -23,7 +23,12 @@ void FinishCreation(Window* object);
 // with its old procedure, so that binding it again lists it once.
 void ForgetStaleBinding(Window* object);
 
-// List helpers over the shared `nextWindow` link.
+// Unbinds an object whose window was refused in WM_CREATE and is gone, doing
+// what that window's WM_DESTROY would have: some platforms (Wine) send none.
+void ForgetRefusedWindow(Window* object);
+
+// List helpers over the shared `nextWindow` link. Appending an object that is
+// already in the list leaves the list as it is.
 void AppendWindow(Window** head, Window* object);
 // Unlinks the object if it is in the list and clears its link; true if it was.
 bool UnlinkWindow(Window** head, Window* object);

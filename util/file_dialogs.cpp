@@ -43,9 +43,16 @@ char* ChooseOpenFile(HWND owner, const char* filter, const char* defaultExtensio
 
 char* ChooseSaveFile(HWND owner, const char* filter, const char* defaultExtension,
                      const char* initialName) {
-    // Never reaches the last byte, so a long name stays terminated.
-    if (initialName)
-        strncpy(theSaveFileName, initialName, sizeof theSaveFileName - 1);
+    // The name may lie in this very buffer (the last result), so it is moved,
+    // not copied, then padded with zeros. Never reaches the last byte, so a
+    // long name stays terminated.
+    if (initialName) {
+        size_t length = 0;
+        while (length < sizeof theSaveFileName - 1 && initialName[length])
+            ++length;
+        memmove(theSaveFileName, initialName, length);
+        memset(theSaveFileName + length, 0, sizeof theSaveFileName - 1 - length);
+    }
     OPENFILENAMEA fields = DialogFields(owner, filter, defaultExtension, theSaveFileName,
                                         sizeof theSaveFileName, OFN_ENABLESIZING);
     return GetSaveFileNameA(&fields) ? theSaveFileName : nullptr;

@@ -13,7 +13,8 @@ extern char theSaveFileName[261]; // the last byte always stays a terminator
 // list by an extra one. Returns theOpenFileName, or null when cancelled or
 // failed. multiSelect non-zero allows several files, in the system's form.
 char* ChooseOpenFile(HWND owner, const char* filter, const char* defaultExtension, int multiSelect);
-// Starts with initialName when given (cut to 260 characters), else with the
-// last saved path. No overwrite prompt. Returns theSaveFileName, or null.
+// Starts with initialName when given (cut to 260 characters; it may point into
+// theSaveFileName itself), else with the last saved path. No overwrite
+// prompt. Returns theSaveFileName, or null.
 char* ChooseSaveFile(HWND owner, const char* filter, const char* defaultExtension,
                      const char* initialName);

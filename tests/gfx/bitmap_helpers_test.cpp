@@ -152,6 +152,29 @@ TEST(BitmapHelpers, DuplicateWithAndWithoutThePixels) {
     DeleteObject(blank);
 }
 
+TEST(BitmapHelpers, DuplicateKeepsTheColoursOfAnIndexedBitmap) {
+    HBITMAP source = CreateDib(7, 1, 8);
+    RGBQUAD table[256];
+    for (int i = 0; i < 256; ++i)
+        table[i] = {BYTE(i * 3), BYTE(254 - i), BYTE(i * 7 + 1), 0}; // none grey
+    const BYTE indices[7] = {1, 50, 100, 200, 0, 255, 7};
+    memcpy(GetBitmapInfo(source).bmBits, indices, sizeof indices);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, source);
+    SetDIBColorTable(dc, 0, 256, table);
+    SelectObject(dc, previous);
+    HBITMAP copy = DuplicateBitmap(source, FALSE);
+    SelectObject(dc, copy);
+    for (int x = 0; x < 7; ++x) {
+        const RGBQUAD& c = table[indices[x]];
+        EXPECT_EQ(RGB(c.rgbRed, c.rgbGreen, c.rgbBlue), GetPixel(dc, x, 0)) << int(indices[x]);
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(source);
+    DeleteObject(copy);
+}
+
 TEST(BitmapHelpers, FillsAndClear) {
     HBITMAP bitmap = Filled(7, 3, kSentinel);
     HDC dc = CreateCompatibleDC(nullptr);

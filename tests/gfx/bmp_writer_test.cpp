@@ -3,6 +3,7 @@
 #include "gfx/bitmap_helpers.h"
 
 #include <gtest/gtest.h>
+#include <winioctl.h>
 
 #include <set>
 #include <stdint.h>
@@ -114,13 +115,20 @@ TEST(BmpWriter, ColourTableFromPaletteThenTheBitmapsOwn) {
     HPALETTE palette = CreatePalette(&logical);
     std::string path = OutputPath("palette.bin");
     // Device-dependent bitmaps have no table: the palette's entry is stored
-    // blue, green, red, 0, and the rest stays zero, as without a palette.
-    HBITMAP mono = CreateBitmap(9, 2, 1, 1, nullptr);
-    HBITMAP indexed = CreateBitmap(3, 2, 1, 8, nullptr);
+    // blue, green, red, 0, and the rest stays zero.
+    const BYTE pattern[8] = {0xA5, 0xC0, 0x5A, 0x80, 1, 9, 250, 0};
+    HBITMAP mono = CreateBitmap(9, 2, 1, 1, pattern);
+    HBITMAP indexed = CreateBitmap(3, 2, 1, 8, pattern);
     ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), mono, palette));
     EXPECT_EQ(std::string("\x00\x80\xFF\x00\x00\x00\x00\x00", 8), Contents(path).substr(54, 8));
-    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), indexed, nullptr));
-    EXPECT_EQ(std::string(1024, '\0'), Contents(path).substr(54, 1024));
+    // Without a palette, the table their pixels are read through.
+    for (HBITMAP ddb : {mono, indexed}) {
+        ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), ddb, nullptr));
+        HBITMAP loaded = (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+        EXPECT_EQ(Pixels(ddb), Pixels(loaded));
+        DeleteObject(loaded);
+    }
     // A DIB's own table wins; above 8 bits the palette changes nothing.
     HBITMAP dib = Sample(5, 4, 8);
     ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), dib, palette));
@@ -153,11 +161,66 @@ TEST(BmpWriter, ImageInsideALargerFileIsTheSameImage) {
     DeleteFileA(path.c_str());
 }
 
+TEST(BmpWriter, APositionFileTellCannotReportIsAFailure) {
+    std::string path = OutputPath("far.bin");
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD done; // sparse, where the file system can: no 4 GB of zeros
+    DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &done, nullptr);
+    // FileTell reads 0xFFFFFFFF as INVALID_SET_FILE_POINTER: the headers, or
+    // the whole image, ending there leave no offset or size to store.
+    HBITMAP bitmap = Sample(15, 16, 24); // 54 + 768 bytes
+    for (DWORD before : {54u, 54u + 768}) {
+        LONG high = 0;
+        SetFilePointer(file, LONG(0xFFFFFFFF - before), &high, FILE_BEGIN);
+        EXPECT_EQ(FALSE, WriteBitmapFile(file, bitmap, nullptr)) << before;
+    }
+    CloseHandle(file);
+    DeleteFileA(path.c_str());
+    DeleteObject(bitmap);
+}
+
+// Names in a folder, "." and ".." left out.
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (found.cFileName[0] != '.')
+            names.insert(found.cFileName);
+    FindClose(search);
+    return names;
+}
+
+TEST(BmpWriter, AFailedSaveLeavesTheOldFileWhole) {
+    std::string folder = OutputPath("replace\\");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string path = folder + "old.bmp";
+    FILE* old = fopen(path.c_str(), "wb");
+    fputs("the old file's bytes", old);
+    fclose(old);
+    std::set<std::string> names = Names(folder);
+    HBITMAP bitmap = Sample(3, 2, 24);
+    EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), nullptr, nullptr)); // no bitmap
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), bitmap, nullptr));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), bitmap, nullptr));
+    CloseHandle(held);
+    EXPECT_EQ("the old file's bytes", Contents(path));
+    EXPECT_EQ(names, Names(folder)) << "no temporary file stays";
+    EXPECT_EQ(TRUE, SaveBitmapFile(path.c_str(), bitmap, nullptr));
+    EXPECT_EQ(54u + 2 * 12, Contents(path).size());
+    EXPECT_EQ(names, Names(folder));
+    DeleteFileA(path.c_str());
+    DeleteObject(bitmap);
+}
+
 TEST(BmpWriter, FailuresAreFalseAndLeaveNoFileBehind) {
     std::string path = OutputPath("refused.bin");
     HBITMAP bitmap = Sample(3, 2, 24);
-    // A handle that is no bitmap: the file the save had created is gone.
-    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    // A handle that is no bitmap: no file is made.
     EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), nullptr, nullptr));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
     // Failed writes: FALSE. A pipe has no position to come back to for the

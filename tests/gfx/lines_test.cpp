@@ -67,6 +67,11 @@ TEST(Lines, SmoothLineWeights) {
         EXPECT_EQ(BlendColour(kPaper, kInk, 128), dib.Read(11, i));
         EXPECT_EQ(BlendColour(kPaper, kInk, 127), dib.Read(12, i));
     }
+    DrawSmoothLine(3, 0, 10, kInk, 3, 7, kInk); // a diagonal is plotted crisp
+    for (int i = 0; i <= 3; ++i) {
+        EXPECT_EQ(kInk, dib.Read(i, 10 - i));
+        EXPECT_EQ(kPaper, dib.Read(i, 9 - i));
+    }
 }
 
 } // namespace

@@ -5,26 +5,26 @@
 
 namespace {
 
-// Clicks one of its buttons as soon as the dialog is up.
+// Gets the command a click on a button with that id sends, as soon as the
+// dialog is up.
 class ClickingDialog : public Recording<CommandWindow> {
   public:
     int clickId = 0;
     LRESULT OnInitDialog() override {
         if (clickId)
-            PostMessageA(GetItem(clickId), BM_CLICK, 0, 0);
+            Post(WM_COMMAND, MAKEWPARAM(clickId, BN_CLICKED), (LPARAM)GetItem(clickId));
         return CommandWindow::OnInitDialog();
     }
 };
 
 TEST(CommandWindow, ModalDialogsEndWithTheButtonId) {
     ClickingDialog dialog;
-    dialog.clickId = IDOK;
-    EXPECT_EQ(IDOK, dialog.DoModal(MAKEINTRESOURCEA(BUTTONS_DIALOG), nullptr));
+    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+        dialog.clickId = id;
+        EXPECT_EQ(id, dialog.DoModal(MAKEINTRESOURCEA(BUTTONS_DIALOG), nullptr));
+    }
     EXPECT_EQ(0, dialog.modal);
     EXPECT_EQ(nullptr, dialog.Handle());
-    dialog.clickId = IDYES;
-    EXPECT_EQ(IDYES, dialog.DoModal(MAKEINTRESOURCEA(BUTTONS_DIALOG), nullptr));
-    EXPECT_EQ("command 6", dialog.calls.back());
 }
 
 TEST(CommandWindow, AnEditWithIdTwoEndsTheDialogOnItsFirstNotification) {

@@ -1,4 +1,5 @@
 #include "recording_window.h"
+#include "test_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,10 @@ bool CreateFrame(Window& frame) {
                         nullptr);
 }
 
+// Stops at 100 in a list that runs in a circle.
 int FrameCount() {
     int count = 0;
-    for (FrameWindow* frame = theFrameWindows; frame; frame = frame->nextFrame)
+    for (FrameWindow* frame = theFrameWindows; frame && count < 100; frame = frame->nextFrame)
         ++count;
     return count;
 }
@@ -30,6 +32,7 @@ TEST_F(FrameWindowTest, TheLastFrameToGoPostsTheQuit) {
     TestFrame first, second;
     ASSERT_TRUE(CreateFrame(first));
     ASSERT_TRUE(CreateFrame(second));
+    first.Send(WM_CREATE, 0, 0); // a second OnCreate does not list it twice
     EXPECT_EQ(2, FrameCount());
     first.Destroy();
     EXPECT_FALSE(TakeQuit());
@@ -77,23 +80,38 @@ class RefusingFrame : public FrameWindow {
     }
 };
 
+// Refused as a window, a modal and a modeless dialog, the same object each time.
 TEST_F(FrameWindowTest, ARefusedFrameLeavesTheList) {
     RefusingFrame frame;
-    EXPECT_FALSE(CreateFrame(frame));
-    EXPECT_EQ(0, FrameCount());
-    EXPECT_FALSE(InList(theAttachedWindows, &frame));
-    EXPECT_TRUE(TakeQuit());
+    const char* dialog = MAKEINTRESOURCEA(BUTTONS_DIALOG);
+    for (int path = 0; path < 3; ++path) {
+        SCOPED_TRACE(path);
+        int made = path == 0   ? CreateFrame(frame)
+                   : path == 1 ? frame.DoModal(dialog, nullptr)
+                               : frame.CreateModeless(dialog, nullptr);
+        EXPECT_EQ(path == 1 ? -1 : 0, made);
+        EXPECT_EQ(nullptr, frame.Handle());
+        EXPECT_EQ(0, FrameCount());
+        EXPECT_FALSE(InList(theAttachedWindows, &frame));
+        EXPECT_TRUE(TakeQuit()) << "it was the only frame";
+    }
 }
 
 TEST_F(FrameWindowTest, DestroyingTheObjectFirstStillLeavesTheList) {
     Window* gone;
     {
-        TestFrame frame;
-        gone = &frame;
-        ASSERT_TRUE(CreateFrame(frame));
+        TestFrame last;
+        ASSERT_TRUE(CreateFrame(last));
+        {
+            TestFrame frame;
+            gone = &frame;
+            ASSERT_TRUE(CreateFrame(frame));
+        }
+        EXPECT_EQ(1, FrameCount());
+        EXPECT_FALSE(InList(theAttachedWindows, gone));
+        EXPECT_FALSE(TakeQuit()) << "another frame is left";
     }
     EXPECT_EQ(0, FrameCount());
-    EXPECT_FALSE(InList(theAttachedWindows, gone));
     EXPECT_TRUE(TakeQuit()) << "it was the last frame";
 }
 

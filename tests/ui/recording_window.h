@@ -37,6 +37,18 @@ template <class Base> class Recording : public Base {
         lastX = x, lastY = y;
         return Base::OnLeftButtonDown(x, y, keys);
     }
+    LRESULT OnLeftButtonUp(UINT x, UINT y, WPARAM keys) override {
+        lastX = x, lastY = y;
+        return Base::OnLeftButtonUp(x, y, keys);
+    }
+    LRESULT OnRightButtonDown(UINT x, UINT y, WPARAM keys) override {
+        lastX = x, lastY = y;
+        return Base::OnRightButtonDown(x, y, keys);
+    }
+    LRESULT OnRightButtonUp(UINT x, UINT y, WPARAM keys) override {
+        lastX = x, lastY = y;
+        return Base::OnRightButtonUp(x, y, keys);
+    }
     LRESULT OnPaint(HDC dc, HRGN region) override {
         calls.push_back("paint");
         lastDc = dc, lastRegion = region;

@@ -111,19 +111,35 @@ TEST(EraseBackground, AProcedureThatErasesItselfKeepsItsOwnBackground) {
     DeleteObject(picture);
 }
 
-TEST(PaintDefault, AnOrdinaryPaintLeavesNothingInvalid) {
+// The GDI handle slot handed out next. A freed slot is handed out again
+// first, so calls that free what they make leave it the same; a leak of the
+// first object they make changes it.
+WORD NextGdiSlot() {
+    HBRUSH probe = CreateSolidBrush(0);
+    DeleteObject(probe);
+    return LOWORD((ULONG_PTR)probe);
+}
+
+TEST(PaintDefault, AnOrdinaryPaintLeavesNothingInvalidAndNoGdiObjectHeld) {
     TestWindow window;
     ASSERT_TRUE(CreatePopup(window, 40, 30));
     window.Show(SW_SHOWNOACTIVATE);
     InvalidateRect(window.Handle(), nullptr, TRUE);
     window.calls.clear();
+    WORD slot = NextGdiSlot();
     UpdateWindow(window.Handle());
+    EXPECT_EQ(slot, NextGdiSlot()) << "the paint's region is freed";
     ASSERT_FALSE(window.calls.empty());
     EXPECT_EQ("erase", window.calls.front());
     EXPECT_EQ("paint", window.calls.back());
     EXPECT_NE(nullptr, window.lastRegion);
     RECT update;
     EXPECT_FALSE(GetUpdateRect(window.Handle(), &update, FALSE));
+    HDC dc = GetDC(window.Handle());
+    slot = NextGdiSlot();
+    window.Send(WM_ERASEBKGND, (WPARAM)dc, 0);
+    EXPECT_EQ(slot, NextGdiSlot()) << "the fill's brush is freed";
+    ReleaseDC(window.Handle(), dc);
 }
 
 } // namespace

@@ -104,6 +104,7 @@ TEST(WindowBinding, PrepareCreationInstallsOneHook) {
     ASSERT_EQ(1, PrepareCreation(&a));
     HHOOK first = theCreationHook;
     ASSERT_EQ(1, PrepareCreation(&b));
+    ASSERT_EQ(1, PrepareCreation(&a)); // queued once, not twice
     EXPECT_EQ(first, theCreationHook);
     FinishCreation(&b);
     EXPECT_EQ(first, theCreationHook) << "a is still pending";
@@ -168,6 +169,35 @@ TEST(WindowProc, MessageResults) {
     ReleaseDC(nullptr, screen);
 }
 
+// The last mouse message the own procedure of a subclassed window received
+// (a right button's release brings a WM_CONTEXTMENU after it).
+UINT theLastMessage = 0;
+LPARAM theLastLParam = 0;
+LRESULT CALLBACK NoteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+        theLastMessage = message, theLastLParam = lParam;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST(WindowProc, MouseButtonsReachTheirHandlersAndArePassedOnAsTheyCame) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = NoteMessage;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "NotingTestWindow";
+    RegisterClassA(&wc);
+    TestWindow window;
+    ASSERT_TRUE(window.Attach(CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 8, 5,
+                                              nullptr, nullptr, wc.hInstance, nullptr)));
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}) {
+        window.lastX = window.lastY = 0;
+        window.Send(message, MK_SHIFT, MAKELPARAM(3, 40));
+        EXPECT_EQ(3u, window.lastX) << message;
+        EXPECT_EQ(40u, window.lastY) << message;
+        EXPECT_EQ(message, theLastMessage);
+        EXPECT_EQ(MAKELPARAM(3, 40), theLastLParam) << message;
+    }
+}
+
 TEST(WindowProc, WindowTextIsKeptWithinItsField) {
     TestWindow window;
     ASSERT_TRUE(CreatePopup(window));
@@ -226,10 +256,17 @@ TEST(Window, DestructorLeavesTheListsEvenWhenDestroyFails) {
     HANDLE thread = CreateThread(nullptr, 0, OwnWindowElsewhere, &foreign, 0, &threadId);
     while (!foreign)
         Sleep(1);
+    LONG_PTR ownProc = GetWindowLongPtrA(foreign, GWLP_WNDPROC);
     Window* gone;
     {
         TestWindow window;
         gone = &window;
+        ASSERT_TRUE(window.Attach(foreign)); // and dies bound to it
+    }
+    EXPECT_FALSE(InList(theAttachedWindows, gone));
+    EXPECT_EQ(ownProc, GetWindowLongPtrA(foreign, GWLP_WNDPROC)) << "its procedure given back";
+    {
+        TestWindow window;
         ASSERT_TRUE(window.Attach(foreign));
         EXPECT_FALSE(window.Destroy()) << "another thread's window";
         EXPECT_TRUE(InList(theAttachedWindows, &window));
@@ -241,7 +278,6 @@ TEST(Window, DestructorLeavesTheListsEvenWhenDestroyFails) {
         EXPECT_EQ(1, listed);
         EXPECT_EQ(nullptr, window.previousProc);
     }
-    EXPECT_FALSE(InList(theAttachedWindows, gone));
     PostThreadMessageA(threadId, WM_QUIT, 0, 0);
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);

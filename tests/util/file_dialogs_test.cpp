@@ -14,6 +14,7 @@ struct Script {
     DWORD dialogThread;
     const char* typed;
     char initialName[300];
+    bool explorer; // an explorer-style dialog, with a shell view
 };
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
@@ -29,6 +30,7 @@ DWORD WINAPI DriveDialog(LPVOID parameter) {
     HWND dialog = nullptr; // generous: the first dialog loads the shell's views
     for (int tries = 0; !dialog && tries < 3000; ++tries, Sleep(20))
         EnumThreadWindows(script->dialogThread, FindDialog, (LPARAM)&dialog);
+    script->explorer = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr) != nullptr;
     HWND name = GetDlgItem(dialog, cmb13); // the file-name box
     GetWindowTextA(name, script->initialName, sizeof script->initialName);
     if (script->typed)
@@ -43,7 +45,7 @@ DWORD WINAPI DriveDialog(LPVOID parameter) {
 }
 
 template <typename Call> char* Drive(Script& script, const char* typed, Call call) {
-    script = {GetCurrentThreadId(), typed, ""};
+    script = {GetCurrentThreadId(), typed, "", false};
     HANDLE driver = CreateThread(nullptr, 0, DriveDialog, &script, 0, nullptr);
     char* result = call();
     WaitForSingleObject(driver, INFINITE);
@@ -75,6 +77,11 @@ TEST(FileDialogs, OpenReturnsTheChoiceAndStartsFromIt) {
     EXPECT_EQ(0, lstrcmpiA(chosen.c_str(), result)) << result;
     EXPECT_EQ(nullptr, Drive(script, nullptr, open));
     EXPECT_EQ(FileName(chosen), FileName(script.initialName));
+    EXPECT_TRUE(script.explorer);
+    // Several files without OFN_EXPLORER: the system shows its old-style dialog.
+    EXPECT_EQ(nullptr,
+              Drive(script, nullptr, [] { return ChooseOpenFile(nullptr, kFilter, "txt", 1); }));
+    EXPECT_FALSE(script.explorer);
     DeleteFileA(chosen.c_str());
 }
 
@@ -94,6 +101,10 @@ TEST(FileDialogs, SaveStartsWithTheGivenNameElseTheLastChoice) {
     EXPECT_EQ(0, lstrcmpiA(chosen.c_str(), result)) << result;
     EXPECT_EQ(nullptr, Drive(script, nullptr, save(nullptr)));
     EXPECT_EQ(FileName(chosen), FileName(script.initialName));
+    // Given from within the last result, overlapping it: moved intact.
+    std::string last = theSaveFileName;
+    EXPECT_EQ(nullptr, Drive(script, nullptr, save(theSaveFileName + 2)));
+    EXPECT_EQ(last.substr(2), theSaveFileName);
 }
 
 } // namespace

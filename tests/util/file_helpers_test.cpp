@@ -18,6 +18,7 @@ TEST(FileHelpers, WriteTellAndRead) {
     EXPECT_EQ(14u, FileTell(file));
     EXPECT_EQ(14u, FileTell(file)) << "asking moved the position";
     SetFilePointer(file, 9, nullptr, FILE_BEGIN);
+    EXPECT_EQ(9u, FileTell(file)) << "not at the end";
     char back[16] = {};
     DWORD done = 0;
     EXPECT_EQ(TRUE, FileRead(file, back, sizeof back, &done)); // short, not failed

@@ -22,6 +22,12 @@ TEST(String, GrowsOnAssignResizesExactly) {
     s.Compact();
     EXPECT_EQ(3, s.capacity);
     EXPECT_STREQ("hel", s.Text());
+    // Resize writes its terminator: the freed buffer it likely gets back is full of x.
+    s.Assign("xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");
+    s.Resize(30);
+    s.Assign("a text of 20 letters");
+    s.Resize(30);
+    EXPECT_STREQ("a text of 20 letters", s.Text());
     s.Free();
     EXPECT_EQ(nullptr, s.Data());
     s.Compact(); // a one-byte buffer holding the empty text
