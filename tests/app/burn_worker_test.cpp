@@ -65,7 +65,7 @@ class BurnWorkerTest : public ::testing::Test {
         theMainWindow.hwnd = hwnd;
         Choose(NORMAL_PRIORITY_COMMAND);
         theTitles.clear();
-        theStandIn = {1, nullptr, -1, {}};
+        theStandIn = StandInKernel();
         theStopFlag = 0;
         SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS); // whatever a test left
         savedClass = GetPriorityClass(GetCurrentProcess());
@@ -143,8 +143,18 @@ TEST_F(BurnWorkerTest, TitlesAlternateInTwoSecondPhases) {
     }
 }
 
-void LowerThenRaise(int burst) {
+// Lowers; raises, shown highlighted as in an open menu, while the class is
+// changed from outside; raises plainly. Each counts from the next burst.
+void Act(int burst) {
     Choose(burst == 0 ? NORMAL_PRIORITY_COMMAND : HIGH_PRIORITY_COMMAND);
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STATE;
+    item.fState = burst == 1 ? MFS_CHECKED | MFS_HILITE : MFS_CHECKED;
+    if (burst > 0)
+        SetMenuItemInfoA(GetMenu(theMainWindow.Handle()), HIGH_PRIORITY_COMMAND, FALSE, &item);
+    if (burst == 1)
+        SetPriorityClass(GetCurrentProcess(), BELOW_NORMAL_PRIORITY_CLASS);
 }
 
 // Short and long bursts alike: the mark is read at each burst's start, a
@@ -154,15 +164,15 @@ class BurstLengthTest : public BurnWorkerTest, public ::testing::WithParamInterf
 
 TEST_P(BurstLengthTest, PrioritiesSwitchAtBurstBoundariesAndStopWaitsForTheBurst) {
     theStandIn.burstMs = GetParam();
-    theStandIn.duringBurst = LowerThenRaise;
-    theStandIn.stopDuringBurst = 2;
+    theStandIn.duringBurst = Act;
+    theStandIn.stopDuringBurst = 3;
     Choose(HIGH_PRIORITY_COMMAND);
-    ASSERT_TRUE(Run(nullptr, 3 * GetParam() + 30000));
+    ASSERT_TRUE(Run(nullptr, 4 * GetParam() + 30000));
     EXPECT_EQ(0u, exitCode);
-    ASSERT_EQ(3u, theStandIn.bursts.size());
-    EXPECT_EQ(3u, theTitles.size()) << "one title per burst, the last one's included";
-    for (int i = 0; i < 3; ++i) {
-        bool high = i != 1;
+    ASSERT_EQ(4u, theStandIn.bursts.size());
+    EXPECT_EQ(4u, theTitles.size()) << "one title per burst, the last one's included";
+    for (int i = 0; i < 4; ++i) {
+        bool high = i == 0 || i == 3;
         EXPECT_EQ(high ? REALTIME_PRIORITY_CLASS : savedClass, theStandIn.bursts[i].priorityClass);
         EXPECT_EQ(high ? THREAD_PRIORITY_TIME_CRITICAL : THREAD_PRIORITY_NORMAL,
                   theStandIn.bursts[i].threadPriority);

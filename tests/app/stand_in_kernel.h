@@ -15,12 +15,12 @@ struct StandInBurst {
 // length the test chooses, recorded one by one on the worker's thread. Read
 // `bursts` only once the worker has ended.
 struct StandInKernel {
-    DWORD burstMs;
+    DWORD burstMs = 1;
     // Called on the worker's thread as burst `burst` (0, 1, ...) begins: the
     // user acting while a burst runs.
-    void (*duringBurst)(int burst);
+    void (*duringBurst)(int burst) = nullptr;
     // theStopFlag is set as this burst begins; -1 for never.
-    int stopDuringBurst;
+    int stopDuringBurst = -1;
     std::vector<StandInBurst> bursts;
 };
 
