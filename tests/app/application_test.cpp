@@ -13,12 +13,6 @@
 
 namespace {
 
-std::string Title(HWND hwnd) {
-    char title[256] = "";
-    GetWindowTextA(hwnd, title, sizeof title);
-    return title;
-}
-
 // One run of the tool; closed (or, failing that, killed) at the end. Waits
 // count the tool's bursts, through its title.
 class ToolTest : public ::testing::Test {
@@ -34,7 +28,7 @@ class ToolTest : public ::testing::Test {
             window = FindToolWindow(process.dwProcessId);
         }
         ASSERT_TRUE(window) << "the tool's window did not appear";
-        titles.push_back(Title(window));
+        NoteTitle();
     }
 
     void TearDown() override {
@@ -67,9 +61,10 @@ class ToolTest : public ::testing::Test {
     }
 
     void NoteTitle() {
-        titles.push_back(Title(window));
-        if (titles.end()[-2] == titles.back())
-            titles.pop_back();
+        char title[256] = "";
+        GetWindowTextA(window, title, sizeof title);
+        if (titles.empty() || titles.back() != title)
+            titles.push_back(title);
     }
 
     // Sent, not posted: the mark has moved when this returns. Of the bursts

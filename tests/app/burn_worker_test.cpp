@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "res/resource_ids.h"
 #include "stand_in_kernel.h"
+#include "tool_process.h"
 
 #include <gtest/gtest.h>
 
@@ -56,12 +57,9 @@ class BurnWorkerTest : public ::testing::Test {
         hwnd = CreateWindowExA(0, "BurnWorkerTest", "untouched", WS_OVERLAPPEDWINDOW, 0, 0, 300,
                                200, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_TRUE(hwnd);
-        HMENU popup = CreatePopupMenu();
-        AppendMenuA(popup, MF_STRING, NORMAL_PRIORITY_COMMAND, "&Normal Priority");
-        AppendMenuA(popup, MF_STRING, HIGH_PRIORITY_COMMAND, "&High Priority");
-        HMENU bar = CreateMenu();
-        AppendMenuA(bar, MF_POPUP, (UINT_PTR)popup, "&Settings");
-        SetMenu(hwnd, bar);
+        HMODULE tool = ToolResources(); // the tool's own Settings menu
+        SetMenu(hwnd, LoadMenuA(tool, MAKEINTRESOURCEA(SETTINGS_MENU)));
+        FreeLibrary(tool);
         theMainWindow.hwnd = hwnd;
         Choose(NORMAL_PRIORITY_COMMAND);
         theTitles.clear();
@@ -146,13 +144,11 @@ TEST_F(BurnWorkerTest, TitlesAlternateInTwoSecondPhases) {
 // Lowers; raises, shown highlighted as in an open menu, while the class is
 // changed from outside; raises plainly. Each counts from the next burst.
 void Act(int burst) {
-    Choose(burst == 0 ? NORMAL_PRIORITY_COMMAND : HIGH_PRIORITY_COMMAND);
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STATE;
-    item.fState = burst == 1 ? MFS_CHECKED | MFS_HILITE : MFS_CHECKED;
-    if (burst > 0)
-        SetMenuItemInfoA(GetMenu(theMainWindow.Handle()), HIGH_PRIORITY_COMMAND, FALSE, &item);
+    item.fState = burst == 0 ? MFS_UNCHECKED : burst == 1 ? MFS_CHECKED | MFS_HILITE : MFS_CHECKED;
+    SetMenuItemInfoA(GetMenu(theMainWindow.Handle()), HIGH_PRIORITY_COMMAND, FALSE, &item);
     if (burst == 1)
         SetPriorityClass(GetCurrentProcess(), BELOW_NORMAL_PRIORITY_CLASS);
 }
