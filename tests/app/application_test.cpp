@@ -74,6 +74,7 @@ class ToolTest : public ::testing::Test {
         NoteTitle();
     }
 
+    // A fixed bound: shutdown cuts a burst in progress short after a second.
     DWORD CloseAndWait() {
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 5000));

@@ -32,13 +32,9 @@ LRESULT CALLBACK RecordTitles(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// Moves the check mark as the main window's command handling does.
+// The main window's own command handling moves the check mark.
 void Choose(UINT command) {
-    HMENU menu = GetMenu(theMainWindow.Handle());
-    CheckMenuItem(menu, NORMAL_PRIORITY_COMMAND,
-                  command == NORMAL_PRIORITY_COMMAND ? MF_CHECKED : MF_UNCHECKED);
-    CheckMenuItem(menu, HIGH_PRIORITY_COMMAND,
-                  command == HIGH_PRIORITY_COMMAND ? MF_CHECKED : MF_UNCHECKED);
+    theMainWindow.OnCommand(nullptr, command, 0);
 }
 
 const std::regex kCyclesLine(R"(Vesko 23 instructions in (\d+\.\d\d) CPU CLOCKS)");

@@ -5,14 +5,9 @@
 
 #include <windows.h>
 
-namespace {
+#include <algorithm>
 
-double Seconds() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
+namespace {
 
 RealBurst Measure() {
     Matrix44 seed;
@@ -21,10 +16,10 @@ RealBurst Measure() {
     // Another control word to start from: double precision, as a new thread has.
     uint16_t otherControl = 0x027F;
     asm volatile("fldcw %0" : : "m"(otherControl));
-    double start = Seconds();
+    DWORD start = GetTickCount(); // ample: the length only sets time-outs
     burst.changedRegisters = CallKernelCheckingRegisters(&seed);
-    burst.seconds = Seconds() - start;
     asm volatile("fnstenv %0\n\tfldenv %0" : "=m"(burst.x87After));
+    burst.seconds = (GetTickCount() - start) * 1e-3;
     return burst;
 }
 
@@ -36,6 +31,5 @@ const RealBurst& OneRealBurst() {
 }
 
 unsigned BurstBudgetMs() {
-    double slowest = OneRealBurst().seconds > 15.0 ? OneRealBurst().seconds : 15.0;
-    return unsigned(2000 * slowest);
+    return unsigned(2000 * std::max(OneRealBurst().seconds, 15.0));
 }
