@@ -4,6 +4,7 @@
 #include "app/clock.h"
 #include "app/format_scratch.h"
 #include "app/main_window.h"
+#include "app/status_lines.h"
 #include "res/resource_ids.h"
 
 std::atomic<int32_t> theStopFlag(0);
@@ -28,15 +29,14 @@ const char* StatusLine(int seconds, double tscBefore, double tscAfter, ClockRate
     int hours = seconds / 3600;
     switch (ChooseStatusLine(seconds)) {
     case clockRateLine:
-        return FormatScratch("Vesko %02d:%02d:%02d at %4.1f MHz", hours, seconds / 60 % 60,
-                             seconds % 60, double(clockHz() * 1e-6));
+        return FormatScratch(kClockRateLineFormat, hours, seconds / 60 % 60, seconds % 60,
+                             double(clockHz() * 1e-6));
     case daysLine:
-        return FormatScratch("Dude, its been running for %d days, I think its stable!", hours / 24);
+        return FormatScratch(kDaysLineFormat, hours / 24);
     case cyclesLine:
         break;
     }
-    return FormatScratch("Vesko 23 instructions in %3.2f CPU CLOCKS",
-                         (tscAfter - tscBefore) * 1e-7);
+    return FormatScratch(kCyclesLineFormat, (tscAfter - tscBefore) * 1e-7);
 }
 
 namespace {

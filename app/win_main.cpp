@@ -2,6 +2,7 @@
 // thread, the message loop and the shutdown.
 #include "app/burn_worker.h"
 #include "app/main_window.h"
+#include "app/status_lines.h"
 #include "gfx/bitmap_helpers.h"
 #include "res/resource_ids.h"
 
@@ -42,7 +43,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     int width = BitmapWidth(picture);
     int height = BitmapHeight(picture);
 
-    theMainWindow.Create(WS_EX_APPWINDOW, nullptr, "Vesko", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+    theMainWindow.Create(WS_EX_APPWINDOW, nullptr, kToolTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr);
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(SETTINGS_MENU));
     theMainWindow.SetMenuBar(menu);

@@ -1,0 +1,153 @@
+#include "cores/cores_options.h"
+
+#include <stdio.h>
+#include <string.h>
+
+const char kCoresUsage[] =
+    "Usage: vesko-cores [options]\n"
+    "  --processors all|LIST  processors to test, e.g. 0,2,4-7 (default: all)\n"
+    "  --cycle SECONDS        one tool moved to the next processor every SECONDS (10 or more)\n"
+    "  --duration TIME        end after TIME: 90s, 30m, 12h or seconds (default: until closed)\n"
+    "  --every SECONDS        a figures row per processor every SECONDS (default 10)\n"
+    "  --log FILE             the CSV log (default: vesko-cores-YYYYMMDD-HHMMSS.csv here)\n"
+    "  --chart FILE           write the chart as a BMP file at the end\n"
+    "  --tool PATH            the tool to run (default: vesko.exe beside this program)\n"
+    "  --help                 this text\n";
+
+namespace {
+
+// A whole unsigned decimal number up to `limit`; the rest of the text after it.
+const char* ReadCount(const char* text, uint32_t limit, uint32_t* value) {
+    if (*text < '0' || *text > '9')
+        return nullptr;
+    uint64_t n = 0;
+    for (; *text >= '0' && *text <= '9'; ++text)
+        if ((n = n * 10 + uint64_t(*text - '0')) > limit)
+            return nullptr;
+    *value = uint32_t(n);
+    return text;
+}
+
+bool ParseSeconds(const char* text, uint32_t minimum, uint32_t* seconds) {
+    const char* end = ReadCount(text, 0xFFFFFFFFu, seconds);
+    return end && !*end && *seconds >= minimum;
+}
+
+bool CopyPath(char* destination, const char* value) {
+    if (!*value || strlen(value) >= size_t(kPathCapacity))
+        return false;
+    strcpy(destination, value);
+    return true;
+}
+
+// Sets the option `name` from `value`; false when the value is not valid.
+bool SetOption(CoresOptions* options, const char* name, const char* value) {
+    if (strcmp(name, "processors") == 0)
+        return ParseProcessorList(value, &options->processors);
+    if (strcmp(name, "cycle") == 0)
+        return ParseSeconds(value, 10, &options->cycleSeconds);
+    if (strcmp(name, "duration") == 0)
+        return ParseDuration(value, &options->durationSeconds);
+    if (strcmp(name, "every") == 0)
+        return ParseSeconds(value, 1, &options->everySeconds);
+    if (strcmp(name, "log") == 0)
+        return CopyPath(options->logPath, value);
+    if (strcmp(name, "chart") == 0)
+        return CopyPath(options->chartPath, value);
+    return CopyPath(options->toolPath, value); // "tool"
+}
+
+bool TakesValue(const char* name) {
+    static const char* const names[] = {"processors", "cycle", "duration", "every",
+                                        "log",        "chart", "tool"};
+    for (const char* known : names)
+        if (strcmp(name, known) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool ParseProcessorList(const char* text, uint64_t* mask) {
+    if (strcmp(text, "all") == 0) {
+        *mask = 0;
+        return true;
+    }
+    uint64_t chosen = 0;
+    const uint32_t last = uint32_t(kMaxProcessors - 1);
+    for (;;) {
+        uint32_t first, to;
+        if (!(text = ReadCount(text, last, &first)))
+            return false;
+        to = first;
+        if (*text == '-' && (!(text = ReadCount(text + 1, last, &to)) || to < first))
+            return false;
+        for (uint32_t p = first; p <= to; ++p)
+            chosen |= uint64_t(1) << p;
+        if (!*text)
+            break;
+        if (*text++ != ',')
+            return false;
+    }
+    *mask = chosen;
+    return true;
+}
+
+bool ParseDuration(const char* text, uint32_t* seconds) {
+    uint32_t count;
+    const char* end = ReadCount(text, 0xFFFFFFFFu, &count);
+    if (!end || count == 0)
+        return false;
+    uint32_t unit = 1;
+    if (*end == 'm')
+        unit = 60;
+    else if (*end == 'h')
+        unit = 3600;
+    else if (*end && *end != 's')
+        return false;
+    if ((*end && end[1]) || count > 0xFFFFFFFFu / unit)
+        return false;
+    *seconds = count * unit;
+    return true;
+}
+
+bool ParseOptions(int count, char** arguments, CoresOptions* options, char* error, int errorSize) {
+    memset(options, 0, sizeof *options);
+    options->everySeconds = 10;
+    for (int i = 0; i < count; ++i) {
+        const char* argument = arguments[i];
+        const char* name = argument + (strncmp(argument, "--", 2) == 0 ? 2 : *argument == '/');
+        if (name == argument) {
+            snprintf(error, size_t(errorSize), "\"%s\" is not an option.", argument);
+            return false;
+        }
+        if (strcmp(name, "help") == 0) {
+            options->help = true;
+        } else if (!TakesValue(name)) {
+            snprintf(error, size_t(errorSize), "\"%s\" is not an option.", argument);
+            return false;
+        } else if (i + 1 == count) {
+            snprintf(error, size_t(errorSize), "%s needs a value.", argument);
+            return false;
+        } else if (!SetOption(options, name, arguments[++i])) {
+            snprintf(error, size_t(errorSize), "\"%s\" is not a valid value for %s.", arguments[i],
+                     argument);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ChooseProcessors(uint64_t wanted, uint64_t present, uint64_t* chosen, char* error,
+                      int errorSize) {
+    uint64_t missing = wanted & ~present;
+    if (missing) {
+        int p = 0;
+        while (!(missing >> p & 1))
+            ++p;
+        snprintf(error, size_t(errorSize), "This machine has no processor %d.", p);
+        return false;
+    }
+    *chosen = wanted ? wanted : present;
+    return true;
+}

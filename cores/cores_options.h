@@ -1,0 +1,40 @@
+#pragma once
+
+#include <stdint.h>
+
+// Vesko Cores' command line. Options are accepted as --name and /name, a
+// value following after a space.
+
+// As many processors as an affinity mask has bits: 32 or 64.
+const int kMaxProcessors = int(sizeof(void*) * 8);
+const int kPathCapacity = 260;
+
+struct CoresOptions {
+    uint64_t processors;           // one bit per logical processor; 0: all
+    uint32_t cycleSeconds;         // 0: one tool per processor at once
+    uint32_t durationSeconds;      // 0: until the window is closed
+    uint32_t everySeconds;         // figures interval
+    char logPath[kPathCapacity];   // empty: the default name
+    char toolPath[kPathCapacity];  // empty: vesko.exe beside the program
+    char chartPath[kPathCapacity]; // empty: no chart at the end
+    bool help;
+};
+
+// Parses the arguments after the program's name. False with a sentence that
+// names what is wrong in `error`.
+bool ParseOptions(int count, char** arguments, CoresOptions* options, char* error, int errorSize);
+
+// "0,2,4-7" or "all" (0) into a mask; false on anything else or a number at
+// or beyond kMaxProcessors.
+bool ParseProcessorList(const char* text, uint64_t* mask);
+
+// "90s", "30m", "12h" or a bare number of seconds, more than 0.
+bool ParseDuration(const char* text, uint32_t* seconds);
+
+// The processors of `wanted` (0: all) that the machine has, in `chosen`;
+// false with a sentence in `error` when one of them is missing.
+bool ChooseProcessors(uint64_t wanted, uint64_t present, uint64_t* chosen, char* error,
+                      int errorSize);
+
+// The usage text shown with --help and with every command-line error.
+extern const char kCoresUsage[];

@@ -1,0 +1,244 @@
+#include "cores/cores_run.h"
+
+#include "cores/tiling.h"
+
+#include <stdio.h>
+#include <string.h>
+
+CoresRun theCoresRun;
+
+namespace {
+
+const DWORD kWindowWaitMs = 30000;
+const DWORD kCloseWaitMs = 5000;
+
+void WriteRow(void* context, const LogRow& row) {
+    CoresRun* run = (CoresRun*)context;
+    SYSTEMTIME utc;
+    GetSystemTime(&utc);
+    char line[600];
+    int length = FormatLogRow(row, utc, line, sizeof line);
+    bool wasWorking = run->log.file != nullptr;
+    WriteRunLog(&run->log, line, length);
+    if (wasWorking && !run->log.file) {
+        char at[24];
+        FormatRunTime(run->nowMs, at, sizeof at);
+        snprintf(run->logNote, sizeof run->logNote, "%s at %s", run->log.failure, at);
+    }
+}
+
+void UpdateClock(CoresRun* run) {
+    DWORD tick = GetTickCount();
+    run->nowMs += DWORD(tick - run->lastTick);
+    run->lastTick = tick;
+}
+
+bool IsFile(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void ToolBesideProgram(char* path, int size) {
+    DWORD length = GetModuleFileNameA(nullptr, path, DWORD(size));
+    char* slash = strrchr(path, '\\');
+    if (length && slash)
+        snprintf(slash + 1, size_t(size - (slash + 1 - path)), "vesko.exe");
+    else
+        snprintf(path, size_t(size), "vesko.exe");
+}
+
+int Refuse(char* message, int size, const char* what) {
+    snprintf(message, size_t(size), "%s\n\n%s", what, kCoresUsage);
+    return 2;
+}
+
+int ToolCount(const CoresRun& run) {
+    return run.options.cycleSeconds ? 1 : run.judge.count;
+}
+
+ProcessorWatch* WatchOf(CoresRun* run, int tool) {
+    return &run->judge.watches[run->options.cycleSeconds ? run->current : tool];
+}
+
+// Starts a tool for the watch; a failure to start or pin stops that processor.
+void StartTool(CoresRun* run, int tool, ProcessorWatch* watch) {
+    char error[160];
+    NoteStarted(&run->judge, watch, run->nowMs, run->toolPath);
+    if (!StartPinnedTool(run->toolPath, watch->processor, &run->tools[tool], error, sizeof error))
+        NoteFailure(&run->judge, watch, run->nowMs, error);
+}
+
+void TileTool(CoresRun* run, int tool) {
+    RECT frame;
+    HWND window = run->tools[tool].window;
+    GetWindowRect(window, &frame);
+    SIZE natural = {frame.right - frame.left, frame.bottom - frame.top};
+    RECT tile = TileRect(run->toolArea, ToolCount(*run), tool, natural);
+    // Asynchronous: a tool busy at real-time priority cannot hold us up.
+    SetWindowPos(window, nullptr, tile.left, tile.top, tile.right - tile.left,
+                 tile.bottom - tile.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+// Cycle mode: the next processor after the current one that has not failed;
+// -1 when there is none.
+int NextHealthy(const CoresRun& run) {
+    for (int step = 1; step <= run.judge.count; ++step) {
+        int i = (run.current + step) % run.judge.count;
+        if (!run.judge.watches[i].failure[0] && run.judge.watches[i].state != closedState)
+            return i;
+    }
+    return -1;
+}
+
+// Cycle mode: a tool that failed is replaced by a new one on the next
+// processor that has not failed.
+void RestartCycle(CoresRun* run) {
+    KillTool(&run->tools[0]);
+    ReleaseTool(&run->tools[0]);
+    for (int next = NextHealthy(*run); next >= 0 && !run->tools[0].process;
+         next = NextHealthy(*run)) {
+        run->current = next;
+        StartTool(run, 0, &run->judge.watches[next]);
+    }
+    run->nextMoveMs = run->nowMs + uint64_t(run->options.cycleSeconds) * 1000;
+}
+
+void MoveCycle(CoresRun* run) {
+    run->nextMoveMs = run->nowMs + uint64_t(run->options.cycleSeconds) * 1000;
+    for (int next = NextHealthy(*run); next >= 0 && next != run->current;
+         next = NextHealthy(*run)) {
+        ProcessorWatch* from = &run->judge.watches[run->current];
+        ProcessorWatch* to = &run->judge.watches[next];
+        if (MoveTool(&run->tools[0], to->processor)) {
+            NoteMove(&run->judge, from, to, run->nowMs);
+            run->current = next;
+            return;
+        }
+        char error[80];
+        snprintf(error, sizeof error, "cannot pin the tool to processor %d: error %lu",
+                 to->processor, GetLastError());
+        to->tested = true;
+        NoteFailure(&run->judge, to, run->nowMs, error);
+    }
+}
+
+// Window, title and exit of one tool.
+void PollTool(CoresRun* run, int index) {
+    ToolProcess* tool = &run->tools[index];
+    ProcessorWatch* watch = WatchOf(run, index);
+    if (!tool->process)
+        return;
+    if (!tool->window && (tool->window = FindProcessWindow(tool->processId)) != nullptr) {
+        NoteWindow(watch, run->nowMs);
+        TileTool(run, index);
+    }
+    char title[256];
+    if (tool->window && GetWindowTextA(tool->window, title, sizeof title) > 0)
+        NoteTitle(&run->judge, watch, title, run->nowMs);
+    DWORD exitCode;
+    if (ToolEnded(*tool, &exitCode)) {
+        ReleaseTool(tool);
+        NoteExit(&run->judge, watch, exitCode, run->nowMs);
+        if (run->options.cycleSeconds && exitCode != 0)
+            RestartCycle(run);
+    } else if (!tool->window && GetTickCount() - tool->startTick > kWindowWaitMs) {
+        NoteFailure(&run->judge, watch, run->nowMs, "no window after 30 s");
+        KillTool(tool);
+        ReleaseTool(tool);
+        if (run->options.cycleSeconds)
+            RestartCycle(run);
+    }
+}
+
+bool AnyActive(const CoresRun& run) {
+    for (int i = 0; i < ToolCount(run); ++i)
+        if (run.tools[i].process)
+            return true;
+    return false;
+}
+
+} // namespace
+
+int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int size) {
+    char error[200];
+    CoresOptions* options = &run->options;
+    if (!ParseOptions(count, arguments, options, error, sizeof error))
+        return Refuse(message, size, error);
+    if (options->help) {
+        snprintf(message, size_t(size), "%s", kCoresUsage);
+        return 0;
+    }
+    DWORD_PTR processMask = 0, systemMask = 0;
+    GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask);
+    uint64_t processors;
+    if (!ChooseProcessors(options->processors, systemMask, &processors, error, sizeof error))
+        return Refuse(message, size, error);
+    if (options->toolPath[0])
+        snprintf(run->toolPath, sizeof run->toolPath, "%s", options->toolPath);
+    else
+        ToolBesideProgram(run->toolPath, sizeof run->toolPath);
+    if (!IsFile(run->toolPath)) {
+        snprintf(error, sizeof error, "The tool %s is not there.", run->toolPath);
+        return Refuse(message, size, error);
+    }
+    char logPath[MAX_PATH];
+    SYSTEMTIME utc;
+    GetSystemTime(&utc);
+    if (options->logPath[0])
+        snprintf(logPath, sizeof logPath, "%s", options->logPath);
+    else
+        DefaultLogName(utc, logPath, sizeof logPath);
+    if (!OpenRunLog(&run->log, logPath, error, sizeof error))
+        return Refuse(message, size, error);
+    RowSink sink = {WriteRow, run};
+    StartJudge(&run->judge, processors, options->everySeconds, options->cycleSeconds != 0, sink);
+    return 0;
+}
+
+void BeginRun(CoresRun* run, RECT toolArea) {
+    run->toolArea = toolArea;
+    run->lastTick = GetTickCount();
+    run->nowMs = 0;
+    run->current = 0;
+    run->nextMoveMs = uint64_t(run->options.cycleSeconds) * 1000;
+    for (int i = 0; i < ToolCount(*run); ++i)
+        StartTool(run, i, &run->judge.watches[i]);
+}
+
+bool PollRun(CoresRun* run) {
+    UpdateClock(run);
+    for (int i = 0; i < ToolCount(*run); ++i)
+        PollTool(run, i);
+    JudgeTick(&run->judge, run->nowMs);
+    if (run->options.cycleSeconds) {
+        if (run->tools[0].process && run->judge.watches[run->current].state == hungState)
+            RestartCycle(run);
+        else if (run->tools[0].process && run->nowMs >= run->nextMoveMs)
+            MoveCycle(run);
+    }
+    uint64_t duration = uint64_t(run->options.durationSeconds) * 1000;
+    return (duration && run->nowMs >= duration) || !AnyActive(*run);
+}
+
+int EndRun(CoresRun* run) {
+    if (run->ended)
+        return run->exitCode;
+    UpdateClock(run);
+    bool terminated[kMaxProcessors];
+    CloseTools(run->tools, ToolCount(*run), kCloseWaitMs, terminated);
+    for (int i = 0; i < ToolCount(*run); ++i) {
+        WatchOf(run, i)->terminated = terminated[i];
+        ReleaseTool(&run->tools[i]);
+    }
+    run->exitCode = FinishJudge(&run->judge, run->nowMs, run->logNote);
+    char where[MAX_PATH + 32];
+    snprintf(where, sizeof where, "log: %s\r\n", run->log.path);
+    EchoLine(&run->log, where);
+    CloseRunLog(&run->log);
+    run->ended = true;
+    return run->exitCode;
+}
+
+void CurrentVerdict(const CoresRun& run, char* text, int size) {
+    VerdictText(run.judge, run.nowMs, run.logNote, text, size);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "cores/cores_options.h"
+#include "cores/judge.h"
+#include "cores/run_log.h"
+#include "cores/tool_process.h"
+
+// A run of Vesko Cores over its Windows parts: the tools it starts and pins,
+// the polling of their titles and processes, and the log the judge's rows go to.
+struct CoresRun {
+    CoresOptions options;
+    char toolPath[MAX_PATH];
+    Judge judge;
+    RunLog log;
+    // One tool per watch, or in cycle mode one tool in tools[0] on watch `current`.
+    ToolProcess tools[kMaxProcessors];
+    int current;
+    RECT toolArea; // where the tools' windows are tiled
+    DWORD lastTick;
+    uint64_t nowMs; // run time, wrap-safe past 49 days
+    uint64_t nextMoveMs;
+    char logNote[240]; // how the log failed, for the window and the verdict
+    bool ended;
+    int exitCode;
+};
+
+extern CoresRun theCoresRun;
+
+// Reads the command line and checks it against the machine, the tool and the
+// log. 0 to go on; otherwise the exit code (0 after --help, 2 for an error)
+// with the message to show, usage included.
+int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int size);
+
+// Starts the tools; their windows are tiled over `toolArea` once they appear.
+void BeginRun(CoresRun* run, RECT toolArea);
+
+// One look at every tool: titles, exits, missing windows, moves, the judge's
+// tick. True when the run's time (--duration) is up.
+bool PollRun(CoresRun* run);
+
+// Closes every tool (terminating those still there after 5 s), writes the end
+// rows and the verdict, closes the log. The exit code: 0 PASS, 1 FAIL.
+int EndRun(CoresRun* run);
+
+// The verdict so far, as the window shows it.
+void CurrentVerdict(const CoresRun& run, char* text, int size);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <stdint.h>
+
+// One row of the run's CSV log, and its text.
+
+enum LogEvent {
+    startEvent,
+    figuresEvent,
+    movedEvent,
+    warningEvent,
+    hungEvent,
+    stoppedEvent,
+    closedEvent,
+    endEvent,
+    verdictEvent
+};
+
+struct LogRow {
+    uint64_t runMs;
+    int processor; // -1: a row for the whole run
+    LogEvent event;
+    int32_t ticksHundredths; // -1: empty
+    int32_t mhzTenths;       // -1: empty
+    char detail[400];
+};
+
+// The header line, CRLF included.
+extern const char kLogHeader[];
+
+// A row with the figures empty and the detail printf-formatted.
+LogRow MakeLogRow(uint64_t runMs, int processor, LogEvent event, const char* format, ...)
+    __attribute__((format(gnu_printf, 4, 5)));
+
+// The row as one CRLF-ended CSV line at `utc`; its length, or 0 when it does
+// not fit in `size` bytes.
+int FormatLogRow(const LogRow& row, const SYSTEMTIME& utc, char* line, int size);
+
+// "2:05:09": hours (never wrapping), minutes, seconds of a run time.
+void FormatRunTime(uint64_t ms, char* text, int size);
+
+// "7.43" from 743, "2096.0" from 20960 with one decimal.
+void FormatFixed(int32_t value, int decimals, char* text, int size);

@@ -1,0 +1,81 @@
+#include "cores/run_log.h"
+
+#include "cores/log_row.h"
+#include "util/file_helpers.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+bool WriteAll(HANDLE file, const char* text, int length) {
+    DWORD done = 0;
+    return FileWrite(file, text, DWORD(length), &done) && done == DWORD(length);
+}
+
+} // namespace
+
+HANDLE StandardOutput() {
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output && output != INVALID_HANDLE_VALUE && GetFileType(output) != FILE_TYPE_UNKNOWN)
+        return output;
+    // A GUI program started from a console gets no handle of its own.
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return nullptr;
+    output =
+        CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    return output == INVALID_HANDLE_VALUE ? nullptr : output;
+}
+
+void DefaultLogName(const SYSTEMTIME& utc, char* name, int size) {
+    snprintf(name, size_t(size), "vesko-cores-%04u%02u%02u-%02u%02u%02u.csv", utc.wYear, utc.wMonth,
+             utc.wDay, utc.wHour, utc.wMinute, utc.wSecond);
+}
+
+BOOL OpenRunLog(RunLog* log, const char* path, char* error, int size) {
+    log->failure[0] = '\0';
+    log->echo = StandardOutput();
+    if (!GetFullPathNameA(path, sizeof log->path, log->path, nullptr))
+        snprintf(log->path, sizeof log->path, "%s", path);
+    // Others may read the log while it grows; every write goes to its end.
+    log->file = CreateFileA(log->path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log->file == INVALID_HANDLE_VALUE) {
+        log->file = nullptr;
+        snprintf(error, size_t(size), "The log %s cannot be opened: error %lu.", log->path,
+                 GetLastError());
+        return FALSE;
+    }
+    DWORD high = 0;
+    if (GetFileSize(log->file, &high) == 0 && high == 0 &&
+        !WriteAll(log->file, kLogHeader, int(strlen(kLogHeader)))) {
+        snprintf(error, size_t(size), "The log %s cannot be written: error %lu.", log->path,
+                 GetLastError());
+        CloseRunLog(log);
+        return FALSE;
+    }
+    EchoLine(log, kLogHeader);
+    return TRUE;
+}
+
+void WriteRunLog(RunLog* log, const char* line, int length) {
+    if (log->file && !WriteAll(log->file, line, length)) {
+        snprintf(log->failure, sizeof log->failure,
+                 "the log stopped: a write failed with error %lu", GetLastError());
+        CloseHandle(log->file);
+        log->file = nullptr;
+    }
+    if (log->echo)
+        WriteAll(log->echo, line, length); // a mirror: its failures cost nothing
+}
+
+void EchoLine(RunLog* log, const char* line) {
+    if (log->echo)
+        WriteAll(log->echo, line, int(strlen(line)));
+}
+
+void CloseRunLog(RunLog* log) {
+    if (log->file)
+        CloseHandle(log->file);
+    log->file = nullptr;
+}

@@ -1,0 +1,70 @@
+#include "cores/run_table.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+// Column starts in average character widths.
+const int kColumns[] = {0, 5, 15, 23, 32, 36};
+const char* const kHeadings[] = {"CPU", "state", "ticks", "MHz", "warn", "latest status line"};
+
+void Cell(HDC dc, int x, int y, const char* text) {
+    TextOutA(dc, x, y, text, int(strlen(text)));
+}
+
+void DrawRow(HDC dc, int left, int y, int charWidth, const char* const cells[6]) {
+    for (int column = 0; column < 6; ++column)
+        Cell(dc, left + kColumns[column] * charWidth, y, cells[column]);
+}
+
+void DrawWatch(HDC dc, int left, int y, int charWidth, const ProcessorWatch& watch) {
+    char number[8], ticks[16] = "", mhz[16] = "", warnings[8] = "";
+    snprintf(number, sizeof number, "%d", watch.processor);
+    if (watch.run.total)
+        FormatFixed(int32_t(watch.run.Median()), 2, ticks, sizeof ticks);
+    if (watch.mhzTenths >= 0)
+        FormatFixed(watch.mhzTenths, 1, mhz, sizeof mhz);
+    if (watch.warnings)
+        snprintf(warnings, sizeof warnings, "%d", watch.warnings);
+    const char* state = WatchStateName(watch.state);
+    if (watch.failure[0] && watch.state == runningState)
+        state = "running*"; // running again after a failure on record
+    const char* cells[6] = {number, state, ticks, mhz, warnings, watch.line};
+    SetTextColor(dc, watch.failure[0] ? RGB(192, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    DrawRow(dc, left, y, charWidth, cells);
+}
+
+// Wrapped text; the bottom of it.
+int Paragraph(HDC dc, RECT area, int y, const char* text) {
+    RECT box = {area.left, y, area.right, area.bottom};
+    return y + DrawTextA(dc, text, -1, &box, DT_WORDBREAK | DT_NOPREFIX);
+}
+
+} // namespace
+
+int DrawRunTable(HDC dc, RECT area, const CoresRun& run) {
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    int line = metrics.tmHeight + 2, charWidth = metrics.tmAveCharWidth;
+    int left = area.left + 4, y = area.top + 4;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    DrawRow(dc, left, y, charWidth, kHeadings);
+    y += line;
+    for (int i = 0; i < run.judge.count; ++i, y += line)
+        DrawWatch(dc, left, y, charWidth, run.judge.watches[i]);
+    char verdict[600];
+    CurrentVerdict(run, verdict, sizeof verdict);
+    bool failing = strncmp(verdict, "FAIL", 4) == 0;
+    SetTextColor(dc, failing ? RGB(192, 0, 0) : RGB(0, 128, 0));
+    RECT text = {left, 0, area.right - 4, area.bottom};
+    y = Paragraph(dc, text, y + line / 2, verdict);
+    char where[MAX_PATH + 260];
+    if (run.logNote[0])
+        snprintf(where, sizeof where, "Log: %s (%s)", run.log.path, run.logNote);
+    else
+        snprintf(where, sizeof where, "Log: %s", run.log.path);
+    SetTextColor(dc, run.logNote[0] ? RGB(192, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    return Paragraph(dc, text, y + 2, where);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cores/cores_run.h"
+
+#include <windows.h>
+
+// Draws the run as a table onto `dc` within `area`: one row per processor
+// (number, state, median ticks, clock rate, warnings, latest status line),
+// then the verdict so far and where the log is. The bottom of what it drew.
+int DrawRunTable(HDC dc, RECT area, const CoresRun& run);
