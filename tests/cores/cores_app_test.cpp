@@ -1,0 +1,233 @@
+// Vesko Cores as a user meets it: started as its own process on two
+// processors, its log read as it grows, its tools looked at from outside.
+#include "cores/tool_process.h"
+#include "../app/real_burst.h"
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string BuiltProgram(const char* name) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    folder = folder.substr(0, folder.find_last_of('\\'));
+    return folder.substr(0, folder.find_last_of('\\')) + "\\app\\" + name;
+}
+
+// The processes that `parent` started and that still run.
+std::vector<DWORD> Children(DWORD parent) {
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == parent)
+            children.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return children;
+}
+
+DWORD_PTR AffinityOf(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    DWORD_PTR mask = 0, system = 0;
+    GetProcessAffinityMask(process, &mask, &system);
+    CloseHandle(process);
+    return mask;
+}
+
+// One run of the companion with a log of its own; ended (or killed) at the end.
+class CoresTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        DWORD_PTR mask = 0, system = 0;
+        GetProcessAffinityMask(GetCurrentProcess(), &mask, &system);
+        if ((system & 3) != 3)
+            GTEST_SKIP() << "needs processors 0 and 1";
+        budgetMs = 30000 + 4 * BurstBudgetMs(); // start-up, then a few bursts with company
+        char folder[MAX_PATH];
+        GetTempPathA(sizeof folder, folder);
+        log = std::string(folder) + "vesko-cores-test-" + std::to_string(GetCurrentProcessId()) +
+              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv";
+        DeleteFileA(log.c_str());
+    }
+
+    void TearDown() override {
+        if (run.hProcess) {
+            for (DWORD child : Children(run.dwProcessId)) {
+                HANDLE tool = OpenProcess(PROCESS_TERMINATE, FALSE, child);
+                TerminateProcess(tool, 1);
+                CloseHandle(tool);
+            }
+            TerminateProcess(run.hProcess, 1);
+            CloseHandle(run.hThread);
+            CloseHandle(run.hProcess);
+        }
+        DeleteFileA(log.c_str());
+        DeleteFileA((log + ".out").c_str());
+    }
+
+    void Start(const std::string& options) {
+        std::string line = "\"" + BuiltProgram("vesko-cores.exe") + "\" " + options;
+        // Its standard output goes to a file of its own.
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        HANDLE output = CreateFileA((log + ".out").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    &inherit, CREATE_ALWAYS, 0, nullptr);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output;
+        ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                   &startup, &run));
+        CloseHandle(output);
+    }
+
+    // The log's rows so far, header included (or the lines of another file).
+    std::vector<std::string> Rows(const std::string& suffix = "") {
+        std::vector<std::string> rows;
+        HANDLE file =
+            CreateFileA((log + suffix).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return rows;
+        std::string text(1 << 20, '\0');
+        DWORD read = 0;
+        ReadFile(file, &text[0], DWORD(text.size()), &read, nullptr);
+        CloseHandle(file);
+        text.resize(read);
+        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+            rows.push_back(text.substr(at, end - at));
+        return rows;
+    }
+
+    // Waits, counting rows, until `done` holds for the rows; false on time-out.
+    bool WaitFor(const std::function<bool(const std::vector<std::string>&)>& done) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(50))
+            if (done(Rows()))
+                return true;
+        return false;
+    }
+
+    // Closes the window as a user would; the exit code.
+    DWORD CloseAndWait() {
+        PostMessageA(FindProcessWindow(run.dwProcessId), WM_CLOSE, 0, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(run.hProcess, &code);
+        return code;
+    }
+
+    PROCESS_INFORMATION run = {};
+    std::string log;
+    DWORD budgetMs = 0;
+};
+
+// Field n of a row; the first six never hold a comma.
+std::string Field(const std::string& row, int n) {
+    size_t at = 0;
+    for (int i = 0; i < n; ++i)
+        at = row.find(',', at) + 1;
+    return row.substr(at, row.find(',', at) - at);
+}
+
+// Rows of one event for one processor ("1"), or for any (""); with ticks only, if asked.
+size_t Count(const std::vector<std::string>& rows, const std::string& event,
+             const std::string& processor, bool withTicks = false) {
+    size_t n = 0;
+    for (const std::string& row : rows)
+        n += Field(row, 3) == event && (processor.empty() || Field(row, 2) == processor) &&
+             (!withTicks || !Field(row, 4).empty());
+    return n;
+}
+
+TEST_F(CoresTest, OneToolPinnedToEachProcessorAndFiguresFromBoth) {
+    Start("--processors 0,1 --every 1 --log \"" + log + "\"");
+    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
+        return Count(rows, "figures", "0", true) && Count(rows, "figures", "1", true);
+    })) << "figures with ticks from both processors";
+    std::vector<DWORD> tools = Children(run.dwProcessId);
+    ASSERT_EQ(2u, tools.size());
+    EXPECT_EQ(3u, AffinityOf(tools[0]) | AffinityOf(tools[1]));
+    EXPECT_EQ(0u, AffinityOf(tools[0]) & AffinityOf(tools[1]));
+    EXPECT_EQ(0u, CloseAndWait()) << "PASS";
+    std::vector<std::string> rows = Rows();
+    EXPECT_EQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail", rows.front());
+    EXPECT_EQ(1u, Count(rows, "start", "0"));
+    EXPECT_EQ(1u, Count(rows, "start", "1"));
+    EXPECT_EQ(2u, Count(rows, "end", ""));
+    EXPECT_NE(std::string::npos, rows.back().find(",verdict,,,\"PASS: 2 processors ran for"));
+    EXPECT_TRUE(Children(run.dwProcessId).empty()) << "the tools were closed";
+    std::vector<std::string> printed = Rows(".out");
+    ASSERT_FALSE(printed.empty());
+    EXPECT_EQ("log: ", printed.back().substr(0, 5));
+    printed.pop_back();
+    EXPECT_EQ(rows, printed) << "every row is printed too";
+}
+
+TEST_F(CoresTest, CycleModeMovesOneToolToTheNextProcessor) {
+    Start("--processors 0,1 --cycle 10 --every 1 --log \"" + log + "\"");
+    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
+        return Count(rows, "figures", "0", true) > 0;
+    }));
+    std::vector<DWORD> tools = Children(run.dwProcessId);
+    ASSERT_EQ(1u, tools.size());
+    EXPECT_EQ(1u, AffinityOf(tools[0]));
+    ASSERT_TRUE(WaitFor(
+        [](const std::vector<std::string>& rows) { return Count(rows, "moved", "1") > 0; }));
+    EXPECT_EQ(2u, AffinityOf(tools[0])) << "the same tool, now on processor 1";
+    EXPECT_EQ(tools, Children(run.dwProcessId));
+    EXPECT_EQ(0u, CloseAndWait());
+    EXPECT_NE(std::string::npos, Rows().back().find("\"PASS: 2 processors ran in turn for"));
+}
+
+TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
+    Start("--processors 0,1 --every 1 --log \"" + log + "\"");
+    ASSERT_TRUE(WaitFor(
+        [](const std::vector<std::string>& rows) { return Count(rows, "figures", "") >= 2; }));
+    std::vector<DWORD> tools = Children(run.dwProcessId);
+    ASSERT_EQ(2u, tools.size());
+    int processor = AffinityOf(tools[1]) == 2 ? 1 : 0;
+    HANDLE tool = OpenProcess(PROCESS_TERMINATE, FALSE, tools[1]);
+    ASSERT_TRUE(TerminateProcess(tool, 0xC0000005));
+    CloseHandle(tool);
+    std::string stopped =
+        std::to_string(processor) + ",stopped,,,exit code 0xC0000005 (access violation)";
+    ASSERT_TRUE(WaitFor([&](const std::vector<std::string>& rows) {
+        for (const std::string& row : rows)
+            if (row.find(stopped) != std::string::npos)
+                return true;
+        return false;
+    }));
+    EXPECT_EQ(1u, CloseAndWait()) << "FAIL";
+    EXPECT_NE(std::string::npos, Rows().back().find(",verdict,,,\"FAIL: 2 processors ran for"));
+}
+
+// A message box names what is wrong: dismissed here as a user would.
+TEST_F(CoresTest, ABadCommandLineExitsWithTwoAndStartsNoTool) {
+    const char* const lines[] = {"--processors 0,63,1", "--cycle 5", "--tool Z:\\no\\vesko.exe",
+                                 "--log Z:\\no\\such\\folder\\x.csv", "--every"};
+    for (const char* line : lines) {
+        SCOPED_TRACE(line);
+        Start(line);
+        HWND box = nullptr;
+        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 30000; Sleep(50))
+            box = FindProcessWindow(run.dwProcessId);
+        ASSERT_TRUE(box) << "the message box";
+        EXPECT_TRUE(Children(run.dwProcessId).empty());
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
+        DWORD code = 0;
+        GetExitCodeProcess(run.hProcess, &code);
+        EXPECT_EQ(2u, code);
+        CloseHandle(run.hThread);
+        CloseHandle(run.hProcess);
+        run = {};
+    }
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+#include "cores/cores_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+namespace {
+
+bool Parse(std::initializer_list<const char*> list, CoresOptions* options, char* error) {
+    char* arguments[16];
+    int count = 0;
+    for (const char* a : list)
+        arguments[count++] = const_cast<char*>(a);
+    return ParseOptions(count, arguments, options, error, 200);
+}
+
+TEST(CoresOptions, BothSpellingsSetEveryOption) {
+    CoresOptions o;
+    char error[200] = "";
+    ASSERT_TRUE(Parse({"--processors", "0,2,4-6", "/cycle", "15", "--duration", "30m", "/every",
+                       "7", "--log", "a b.csv", "/tool", "x\\vesko.exe", "--chart", "c.bmp"},
+                      &o, error))
+        << error;
+    EXPECT_EQ(0x75u, o.processors);
+    EXPECT_EQ(15u, o.cycleSeconds);
+    EXPECT_EQ(1800u, o.durationSeconds);
+    EXPECT_EQ(7u, o.everySeconds);
+    EXPECT_STREQ("a b.csv", o.logPath);
+    EXPECT_STREQ("x\\vesko.exe", o.toolPath);
+    EXPECT_STREQ("c.bmp", o.chartPath);
+    EXPECT_FALSE(o.help);
+    ASSERT_TRUE(Parse({"/help"}, &o, error));
+    EXPECT_TRUE(o.help);
+    EXPECT_EQ(10u, o.everySeconds) << "the default";
+    EXPECT_EQ(0u, o.processors | o.cycleSeconds | o.durationSeconds)
+        << "all, at once, until closed";
+}
+
+TEST(CoresOptions, ValuesAndTheirLimits) {
+    uint32_t s = 0;
+    EXPECT_TRUE(ParseDuration("90s", &s) && s == 90);
+    EXPECT_TRUE(ParseDuration("12h", &s) && s == 43200);
+    EXPECT_TRUE(ParseDuration("45", &s) && s == 45);
+    for (const char* bad : {"0", "", "5x", "12hh", "h", "-3", "4294967296", "1193047h"})
+        EXPECT_FALSE(ParseDuration(bad, &s)) << bad;
+    uint64_t mask = 1;
+    EXPECT_TRUE(ParseProcessorList("all", &mask) && mask == 0);
+    EXPECT_TRUE(ParseProcessorList("3", &mask) && mask == 8);
+    char last[8];
+    snprintf(last, sizeof last, "%d", kMaxProcessors - 1);
+    EXPECT_TRUE(ParseProcessorList(last, &mask) && mask == uint64_t(1) << (kMaxProcessors - 1));
+    char beyond[8];
+    snprintf(beyond, sizeof beyond, "%d", kMaxProcessors);
+    for (const char* bad : {"", "1,", ",1", "1,,2", "3-1", "1-", "a", "1 2", (const char*)beyond})
+        EXPECT_FALSE(ParseProcessorList(bad, &mask)) << bad;
+}
+
+TEST(CoresOptions, ErrorsNameWhatIsWrong) {
+    struct Case {
+        std::initializer_list<const char*> arguments;
+        const char* named;
+    } cases[] = {
+        {{"--speed", "3"}, "--speed"},
+        {{"processors"}, "processors"},
+        {{"--every"}, "--every needs a value"},
+        {{"--cycle", "9"}, "\"9\""},
+        {{"--every", "0"}, "\"0\""},
+        {{"/processors", "1-0"}, "/processors"},
+        {{"--log", ""}, "--log"},
+    };
+    for (const Case& c : cases) {
+        CoresOptions o;
+        char error[200] = "";
+        EXPECT_FALSE(Parse(c.arguments, &o, error)) << c.named;
+        EXPECT_NE(nullptr, strstr(error, c.named)) << error;
+    }
+    uint64_t chosen = 0;
+    char error[200] = "";
+    EXPECT_TRUE(ChooseProcessors(0, 0x0B, &chosen, error, 200) && chosen == 0x0B);
+    EXPECT_TRUE(ChooseProcessors(0x0A, 0x0B, &chosen, error, 200) && chosen == 0x0A);
+    EXPECT_FALSE(ChooseProcessors(0x16, 0x0B, &chosen, error, 200));
+    EXPECT_STREQ("This machine has no processor 2.", error);
+}
+
+} // namespace

@@ -1,0 +1,197 @@
+#include "cores/judge.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kEvents[] = {"start",   "figures", "moved", "warning", "hung",
+                               "stopped", "closed",  "end",   "verdict"};
+
+// A judge over made-up titles and times; its rows as "event processor ticks mhz detail".
+struct JudgeRun {
+    explicit JudgeRun(uint64_t processors, bool cycling = false) {
+        StartJudge(&judge, processors, 10, cycling, {Collect, this});
+    }
+    static void Collect(void* context, const LogRow& row) {
+        char text[600];
+        snprintf(text, sizeof text, "%s %d %d %d %s", kEvents[row.event], row.processor,
+                 row.ticksHundredths, row.mhzTenths, row.detail);
+        ((JudgeRun*)context)->rows.push_back(text);
+    }
+    ProcessorWatch* Start(int processor, uint64_t now = 0) {
+        ProcessorWatch* watch = FindWatch(&judge, processor);
+        NoteStarted(&judge, watch, now, "vesko.exe");
+        NoteWindow(watch, now);
+        return watch;
+    }
+    void Cycles(ProcessorWatch* watch, const char* ticks, uint64_t now) {
+        NoteTitle(&judge, watch,
+                  (std::string("Vesko 23 instructions in ") + ticks + " CPU CLOCKS").c_str(), now);
+    }
+    // Rows of one event, taken from the list.
+    std::vector<std::string> Take(const char* event) {
+        std::vector<std::string> taken, kept;
+        for (const std::string& row : rows)
+            (row.rfind(std::string(event) + " ", 0) == 0 ? taken : kept).push_back(row);
+        rows = kept;
+        return taken;
+    }
+    Judge judge;
+    std::vector<std::string> rows;
+};
+
+using Rows = std::vector<std::string>;
+
+TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
+    JudgeRun run(0x5); // processors 0 and 2
+    ProcessorWatch* a = run.Start(0);
+    ProcessorWatch* b = run.Start(2);
+    EXPECT_EQ((Rows{"start 0 -1 -1 vesko.exe", "start 2 -1 -1 vesko.exe"}), run.Take("start"));
+    NoteTitle(&run.judge, a, "Vesko", 100);
+    run.Cycles(a, "7.43", 1000);
+    run.Cycles(a, "7.43", 1100); // unchanged: the same burst's title
+    run.Cycles(a, "7.61", 1200);
+    run.Cycles(a, "7.40", 1300);
+    run.Cycles(a, "7.52", 1400);
+    NoteTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
+    run.Cycles(b, "7.45", 1500);
+    JudgeTick(&run.judge, 9999);
+    EXPECT_TRUE(run.rows.empty());
+    JudgeTick(&run.judge, 10050);
+    EXPECT_EQ((Rows{"figures 0 743 20963 samples 4", "figures 2 745 -1 samples 1"}),
+              run.Take("figures"));
+    JudgeTick(&run.judge, 19999);
+    JudgeTick(&run.judge, 20000);
+    EXPECT_EQ((Rows{"figures 0 -1 20963 samples 0", "figures 2 -1 -1 samples 0"}),
+              run.Take("figures"));
+    run.Cycles(a, "7.80", 21000);
+    run.Cycles(a, "7.90", 22000);
+    EXPECT_EQ(0, FinishJudge(&run.judge, 25000, nullptr));
+    EXPECT_EQ((Rows{"end 0 752 20963 ok", "end 2 745 -1 ok",
+                    "verdict -1 -1 -1 PASS: 2 processors ran for 0:00:25, none failed"}),
+              run.rows);
+}
+
+TEST(Judge, HungAfterThirtySecondsOrTenOfTheLongestBursts) {
+    JudgeRun run(0x3);
+    ProcessorWatch* a = run.Start(0);
+    ProcessorWatch* b = run.Start(1);
+    run.Cycles(a, "7.00", 1000);
+    run.Cycles(b, "7.00", 1000);
+    JudgeTick(&run.judge, 31000);
+    EXPECT_TRUE(run.Take("hung").empty()) << "30 s exactly is not longer than 30 s";
+    run.Cycles(b, "7.10", 31000);
+    JudgeTick(&run.judge, 31001);
+    EXPECT_EQ((Rows{"hung 0 -1 -1 no new title for 30 s"}), run.Take("hung"));
+    EXPECT_EQ(hungState, a->state);
+    run.Cycles(a, "7.20", 32000);
+    EXPECT_EQ(runningState, a->state) << "alive again, the failure stays";
+    // 3,000 ticks an iteration at 2,000 MHz: 15 s bursts, so 150 s of silence.
+    NoteTitle(&run.judge, b, "Vesko 00:00:02 at 2000.0 MHz", 33000);
+    run.Cycles(b, "3000.00", 34000);
+    EXPECT_EQ(150000u, HungAfterMs(run.judge));
+    run.Cycles(a, "7.30", 150000);
+    JudgeTick(&run.judge, 184000);
+    EXPECT_TRUE(run.Take("hung").empty());
+    JudgeTick(&run.judge, 184001);
+    EXPECT_EQ((Rows{"hung 1 -1 -1 no new title for 150 s"}), run.Take("hung"));
+    run.rows.clear();
+    EXPECT_EQ(1, FinishJudge(&run.judge, 190000, nullptr));
+    EXPECT_EQ(
+        "verdict -1 -1 -1 FAIL: 2 processors ran for 0:03:10, 2 failed: processor 0 hung, "
+        "no new title for 30 s at 0:00:31; processor 1 hung, no new title for 150 s at 0:03:04",
+        run.rows.back());
+}
+
+TEST(Judge, AnExitCodeStopsAProcessorAndZeroMeansClosedByHand) {
+    JudgeRun run(0x7);
+    ProcessorWatch* a = run.Start(0);
+    ProcessorWatch* b = run.Start(1);
+    ProcessorWatch* c = run.Start(2);
+    NoteExit(&run.judge, a, 0xC000001D, 61000);
+    NoteExit(&run.judge, b, 0, 62000);
+    EXPECT_EQ((Rows{"stopped 0 -1 -1 exit code 0xC000001D (illegal instruction)"}),
+              run.Take("stopped"));
+    EXPECT_EQ((Rows{"closed 1 -1 -1 window closed by hand"}), run.Take("closed"));
+    run.Cycles(c, "7.00", 199000);
+    JudgeTick(&run.judge, 200000);
+    EXPECT_TRUE(run.Take("hung").empty()) << "only running tools can hang";
+    run.rows.clear();
+    EXPECT_EQ(1, FinishJudge(&run.judge, 200000, "the log stopped"));
+    EXPECT_EQ((Rows{"end 0 -1 -1 stopped, exit code 0xC000001D (illegal instruction) at 0:01:01",
+                    "end 1 -1 -1 ok, closed by hand at 0:01:02", "end 2 700 -1 ok",
+                    "verdict -1 -1 -1 FAIL: 3 processors ran for 0:03:20, 1 failed: processor 0 "
+                    "stopped, exit code 0xC000001D (illegal instruction) at 0:01:01; processor 1 "
+                    "closed by hand at 0:01:02; the log stopped"}),
+              run.rows);
+}
+
+TEST(Judge, ASlowerProcessorIsWarnedWhenItStartsThenEveryTenMinutes) {
+    JudgeRun run(0xF);
+    ProcessorWatch* w[4] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3)};
+    const char* ticks[4] = {"7.00", "7.20", "7.92", "8.00"}; // 7.92 is exactly 10 % above 7.20
+    uint64_t now = 0;
+    for (int interval = 0; interval < 62; ++interval) {
+        for (int i = 0; i < 4; ++i) {
+            NoteTitle(&run.judge, w[i], "Vesko", now + 100); // so that the same figure counts again
+            run.Cycles(w[i], ticks[i], now + 200);
+        }
+        now += 10000;
+        JudgeTick(&run.judge, now);
+    }
+    Rows warnings = run.Take("warning");
+    ASSERT_EQ(2u, warnings.size()) << "at 10 s and 10 minutes later";
+    EXPECT_EQ(
+        "warning 3 800 -1 slower than the rest: 8.00 ticks against a median of 7.20 (+11.1 %)",
+        warnings[0]);
+    EXPECT_EQ(warnings[0], warnings[1]);
+    EXPECT_EQ(2, w[3]->warnings);
+    run.Cycles(w[3], "7.10", now + 100); // back in the band: a new slowness is news at once
+    JudgeTick(&run.judge, now += 10000);
+    run.Cycles(w[3], "9.00", now + 100);
+    JudgeTick(&run.judge, now += 10000);
+    EXPECT_EQ(1u, run.Take("warning").size());
+}
+
+TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
+    JudgeRun run(0x3);
+    ProcessorWatch* w[2] = {run.Start(0), run.Start(1)};
+    for (uint64_t now = 1000; now <= 20 * 60000; now += 1000) {
+        bool hot = now > 6 * 60000;
+        for (ProcessorWatch* watch : w)
+            run.Cycles(watch, now % 2000 ? (hot ? "8.00" : "7.00") : (hot ? "8.01" : "7.01"), now);
+        JudgeTick(&run.judge, now);
+    }
+    Rows warnings = run.Take("warning");
+    ASSERT_EQ(2u, warnings.size());
+    EXPECT_EQ(
+        "warning -1 800 -1 slowing down: median 8.00 ticks in the last 5 minutes against 7.00 "
+        "in the first 5 (+14.3 %)",
+        warnings[0]);
+    EXPECT_EQ(2, run.judge.slowingWarnings);
+}
+
+TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
+    JudgeRun run(0x3, true);
+    ProcessorWatch* a = run.Start(0);
+    ProcessorWatch* b = FindWatch(&run.judge, 1);
+    run.Cycles(a, "7.00", 1000);
+    NoteMove(&run.judge, a, b, 5000);
+    EXPECT_EQ((Rows{"moved 1 -1 -1 from 0"}), run.Take("moved"));
+    EXPECT_EQ(waitingState, a->state);
+    run.Cycles(b, "7.00", 5100); // unchanged, not even new
+    run.Cycles(b, "9.99", 5200); // begun on processor 0
+    run.Cycles(b, "7.20", 5300);
+    JudgeTick(&run.judge, 10000);
+    EXPECT_EQ((Rows{"figures 0 700 -1 samples 1", "figures 1 720 -1 samples 1"}),
+              run.Take("figures"));
+    run.rows.clear();
+    FinishJudge(&run.judge, 10000, nullptr);
+    EXPECT_EQ("verdict -1 -1 -1 PASS: 2 processors ran in turn for 0:00:10, none failed",
+              run.rows.back());
+}
+
+} // namespace

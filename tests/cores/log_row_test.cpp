@@ -1,0 +1,44 @@
+#include "cores/log_row.h"
+#include "cores/tiling.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LogRow, CsvRowsWithEmptyColumnsAndQuotedDetails) {
+    SYSTEMTIME utc = {2026, 12, 2, 8, 3, 4, 5, 678};
+    char line[200];
+    LogRow row = MakeLogRow(3723999, 5, figuresEvent, "samples %d", 12);
+    row.ticksHundredths = 705, row.mhzTenths = 20963;
+    ASSERT_EQ(60, FormatLogRow(row, utc, line, sizeof line));
+    EXPECT_STREQ("2026-12-08T03:04:05Z,3723,5,figures,7.05,2096.3,samples 12\r\n", line);
+    row = MakeLogRow(0, -1, verdictEvent, "%s", "FAIL: 1 \"hung\", 2\r\nok");
+    FormatLogRow(row, utc, line, sizeof line);
+    EXPECT_STREQ("2026-12-08T03:04:05Z,0,,verdict,,,\"FAIL: 1 \"\"hung\"\", 2\r\nok\"\r\n", line);
+    EXPECT_EQ(0, FormatLogRow(row, utc, line, 60)) << "a row that does not fit is not cut";
+    EXPECT_STREQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail\r\n", kLogHeader);
+    char text[24];
+    FormatRunTime(362439999, text, sizeof text);
+    EXPECT_STREQ("100:40:39", text);
+}
+
+TEST(Tiling, ToolsFillTheAreaNoLargerThanTheyAre) {
+    RECT area = {500, 10, 1300, 610}; // 800 x 600
+    SIZE natural = {272, 310};
+    RECT first = TileRect(area, 2, 0, natural), second = TileRect(area, 2, 1, natural);
+    EXPECT_EQ((std::vector<LONG>{500, 10, 772, 320}),
+              (std::vector<LONG>{first.left, first.top, first.right, first.bottom}));
+    EXPECT_EQ(900, second.left) << "two columns of 400";
+    EXPECT_EQ(10, second.top);
+    RECT last = TileRect(area, 12, 11, natural); // 4 x 3 cells of 200 x 200, scaled to fit
+    EXPECT_EQ(1100, last.left);
+    EXPECT_EQ(410, last.top);
+    EXPECT_LE(last.bottom - last.top, 200);
+    EXPECT_LE(last.right - last.left, 200);
+    RECT work = {0, 0, 1280, 1000};
+    RECT left = SplitOffLeft(&work, 512);
+    EXPECT_EQ(512, left.right);
+    EXPECT_EQ(512, work.left);
+}
+
+} // namespace

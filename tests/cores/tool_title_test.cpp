@@ -1,0 +1,46 @@
+#include "cores/tool_title.h"
+
+#include "app/burn_worker.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+long double ClockHz() {
+    return 3412.46e6L;
+}
+
+// The titles the tool itself formats read back to their figures.
+TEST(ToolTitle, ReadsWhatTheToolWrites) {
+    // 7,520,000 ticks over 10,000,000 iterations: 0.75; 34,567,891,234: 3456.79.
+    ToolTitle cycles = ParseToolTitle(StatusLine(1, 100.0, 100.0 + 7520000.0, ClockHz));
+    EXPECT_EQ(cyclesTitle, cycles.kind);
+    EXPECT_EQ(75, cycles.ticksHundredths);
+    cycles = ParseToolTitle(StatusLine(5, 0.0, 34567891234.0, ClockHz));
+    EXPECT_EQ(345679, cycles.ticksHundredths);
+    ToolTitle clock = ParseToolTitle(StatusLine(101 * 3600 + 7 * 60 + 2, 0, 0, ClockHz));
+    EXPECT_EQ(clockRateTitle, clock.kind);
+    EXPECT_EQ(101 * 3600 + 7 * 60 + 2, clock.runSeconds);
+    EXPECT_EQ(34125, clock.mhzTenths);
+    ToolTitle days = ParseToolTitle(StatusLine(100 * 3600 + 60, 0, 0, ClockHz));
+    EXPECT_EQ(daysTitle, days.kind);
+    EXPECT_EQ(4, days.days);
+    EXPECT_EQ(bareTitle, ParseToolTitle("Vesko").kind);
+}
+
+TEST(ToolTitle, AnythingElseIsUnknown) {
+    for (const char* title :
+         {"", "Vesko ", "vesko", "Vesko 23 instructions in 7.5 CPU CLOCK",
+          "Vesko 23 instructions in -1.00 CPU CLOCKS", "Vesko 23 instructions in 1.#J CPU CLOCKS",
+          "Vesko 23 instructions in 99999999999.00 CPU CLOCKS", "Vesko 01:02 at 5.0 MHz",
+          "Vesko 01:02:03 at 5.0 MHz!", "Dude, its been running for x days, I think its stable!"})
+        EXPECT_EQ(unknownTitle, ParseToolTitle(title).kind) << title;
+    EXPECT_EQ(unknownTitle, ParseToolTitle(nullptr).kind);
+    double v[2];
+    EXPECT_EQ(2, MatchFormat("%d%% of %4.1f", "  7% of  2.5", v, 2));
+    EXPECT_EQ(7.0, v[0]);
+    EXPECT_EQ(2.5, v[1]);
+    EXPECT_EQ(-1, MatchFormat("%s", "x", v, 2)) << "only numbers";
+}
+
+} // namespace
