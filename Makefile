@@ -1,5 +1,5 @@
 # The front door: `make test` and `make run` set up everything they need.
-.PHONY: all deps build test test-win32 bench run clean format
+.PHONY: all deps build test test-win32 bench run cores clean format
 
 all: build
 
@@ -25,6 +25,10 @@ bench: build
 
 run: build
 	@scripts/run.sh
+
+# Vesko Cores, e.g. make cores ARGS="--cycle 60 --duration 1h"
+cores: build
+	@scripts/cores.sh $(ARGS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

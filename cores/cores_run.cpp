@@ -161,6 +161,9 @@ bool AnyActive(const CoresRun& run) {
 
 int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int size) {
     char error[200];
+    ZeroMemory(run->tools, sizeof run->tools);
+    run->logNote[0] = '\0';
+    run->ended = false;
     CoresOptions* options = &run->options;
     if (!ParseOptions(count, arguments, options, error, sizeof error))
         return Refuse(message, size, error);
@@ -188,7 +191,7 @@ int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int si
         snprintf(logPath, sizeof logPath, "%s", options->logPath);
     else
         DefaultLogName(utc, logPath, sizeof logPath);
-    if (!OpenRunLog(&run->log, logPath, error, sizeof error))
+    if (!OpenRunLog(&run->log, logPath, StandardOutput(), error, sizeof error))
         return Refuse(message, size, error);
     RowSink sink = {WriteRow, run};
     StartJudge(&run->judge, processors, options->everySeconds, options->cycleSeconds != 0, sink);

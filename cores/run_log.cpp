@@ -16,15 +16,21 @@ bool WriteAll(HANDLE file, const char* text, int length) {
 } // namespace
 
 HANDLE StandardOutput() {
-    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    static HANDLE output = INVALID_HANDLE_VALUE; // looked for once
+    if (output != INVALID_HANDLE_VALUE)
+        return output;
+    output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output && output != INVALID_HANDLE_VALUE && GetFileType(output) != FILE_TYPE_UNKNOWN)
         return output;
+    output = nullptr;
     // A GUI program started from a console gets no handle of its own.
-    if (!AttachConsole(ATTACH_PARENT_PROCESS))
-        return nullptr;
-    output =
-        CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    return output == INVALID_HANDLE_VALUE ? nullptr : output;
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        output = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+        if (output == INVALID_HANDLE_VALUE)
+            output = nullptr;
+    }
+    return output;
 }
 
 void DefaultLogName(const SYSTEMTIME& utc, char* name, int size) {
@@ -32,9 +38,9 @@ void DefaultLogName(const SYSTEMTIME& utc, char* name, int size) {
              utc.wDay, utc.wHour, utc.wMinute, utc.wSecond);
 }
 
-BOOL OpenRunLog(RunLog* log, const char* path, char* error, int size) {
+BOOL OpenRunLog(RunLog* log, const char* path, HANDLE echo, char* error, int size) {
     log->failure[0] = '\0';
-    log->echo = StandardOutput();
+    log->echo = echo;
     if (!GetFullPathNameA(path, sizeof log->path, log->path, nullptr))
         snprintf(log->path, sizeof log->path, "%s", path);
     // Others may read the log while it grows; every write goes to its end.

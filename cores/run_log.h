@@ -13,8 +13,9 @@ struct RunLog {
 };
 
 // Opens `path` for appending, creating it; writes the header when the file is
-// new or empty. FALSE with a sentence in `error`.
-BOOL OpenRunLog(RunLog* log, const char* path, char* error, int size);
+// new or empty. Rows are echoed to `echo` (may be null). FALSE with a
+// sentence in `error`.
+BOOL OpenRunLog(RunLog* log, const char* path, HANDLE echo, char* error, int size);
 
 // Writes one line to the log (while it works) and to the standard output.
 void WriteRunLog(RunLog* log, const char* line, int length);
@@ -28,5 +29,5 @@ void CloseRunLog(RunLog* log);
 void DefaultLogName(const SYSTEMTIME& utc, char* name, int size);
 
 // The standard output when the program has one (a console, a pipe, a file,
-// or the parent's console), else null.
+// or the parent's console), else null; looked for at the first call.
 HANDLE StandardOutput();

@@ -1,7 +1,8 @@
 // Shows the running tool's status line on a terminal without a desktop:
 // finds the tool's window (class "Window") and prints its title, rewritten in
 // place on a terminal, one line a second into a pipe or file. Ends when the
-// window goes. With --close, asks the window to close (WM_CLOSE) instead.
+// window goes. With --close, asks the window to close (WM_CLOSE) instead;
+// with --close TITLE, the top-level window of that title (any class).
 #include <windows.h>
 
 #include <stdio.h>
@@ -47,6 +48,10 @@ void Watch(HWND window) {
 
 int main(int argc, char** argv) {
     bool close = argc > 1 && strcmp(argv[1], "--close") == 0;
+    if (close && argc > 2) {
+        HWND titled = FindWindowA(nullptr, argv[2]);
+        return titled && PostMessageA(titled, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     HWND window = WaitForToolWindow(close ? 0 : 60000);
     if (!window) {
         fprintf(stderr, "title_watcher: no tool window\n");

@@ -20,14 +20,14 @@ std::string BuiltProgram(const char* name) {
     return folder.substr(0, folder.find_last_of('\\')) + "\\app\\" + name;
 }
 
-// The processes that `parent` started and that still run.
+// The tools that `parent` started and that still run.
 std::vector<DWORD> Children(DWORD parent) {
     std::vector<DWORD> children;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == parent)
+        if (entry.th32ParentProcessID == parent && _stricmp(entry.szExeFile, "vesko.exe") == 0)
             children.push_back(entry.th32ProcessID);
     CloseHandle(snapshot);
     return children;
@@ -58,6 +58,9 @@ class CoresTest : public ::testing::Test {
     }
 
     void TearDown() override {
+        if (HasFailure())
+            for (const std::string& row : Rows())
+                printf("log: %s\n", row.c_str());
         if (run.hProcess) {
             for (DWORD child : Children(run.dwProcessId)) {
                 HANDLE tool = OpenProcess(PROCESS_TERMINATE, FALSE, child);
