@@ -276,6 +276,12 @@ TEST(Window, RedrawInvalidatesTheWholeClientArea) {
     EXPECT_TRUE(EqualRect(&client, &update));
     EXPECT_EQ(130, window.ClientWidth());
     EXPECT_EQ(70, window.WindowHeight());
+    // A rectangle given: only that part.
+    ValidateRect(window.Handle(), nullptr);
+    const RECT part = {3, 5, 17, 11};
+    EXPECT_TRUE(window.Invalidate(&part, FALSE));
+    ASSERT_TRUE(GetUpdateRect(window.Handle(), &update, FALSE));
+    EXPECT_TRUE(EqualRect(&part, &update));
 }
 
 // A window of another thread: DestroyWindow from here fails.
