@@ -148,46 +148,32 @@ TEST(PassingOn, EveryHandledMessageArrivesWholeAtTheHandlerAndUnderneath) {
     HDC dc = CreateCompatibleDC(nullptr);
     CREATESTRUCTA create = {};
     create.lpszName = "made";
-    const WPARAM keys = MAKEWPARAM(MK_LBUTTON | MK_SHIFT, 2);
+    const WPARAM mk = MAKEWPARAM(MK_LBUTTON | MK_SHIFT, 2);
     std::vector<Row> rows = {
-        {WM_ACTIVATE,
-         MAKEWPARAM(WA_CLICKACTIVE, 0x8001),
-         (LPARAM)other,
-         {Note("activate", WA_CLICKACTIVE, 0x8001, other)},
-         0},
+        {WM_ACTIVATE, MAKEWPARAM(2, 9), (LPARAM)other, {Note("activate", 2, 9, other)}, 0},
         {WM_ACTIVATEAPP, 0x30001, 0x7654321, {Note("activate app", 0x30001, 0x7654321)}, 0},
         {WM_CLOSE, 0, 0, {"close"}, 0},
         {WM_CREATE, 0, (LPARAM)&create, {"create made"}, 0},
         {WM_ERASEBKGND, (WPARAM)dc, 0, {Note("erase", dc)}, -1},
         {WM_INITDIALOG, (WPARAM)control, 0xABCDE, {"init dialog"}, kAnswer},
-        {WM_LBUTTONDOWN,
-         keys,
-         MAKELPARAM(0x8123, 0x45),
-         {Note("left down", 0x8123, 0x45, keys)},
-         0},
-        {WM_LBUTTONUP, keys, MAKELPARAM(0x45, 0xFFFE), {Note("left up", 0x45, 0xFFFE, keys)}, 0},
-        {WM_RBUTTONDOWN,
-         keys,
-         MAKELPARAM(0xFFFF, 0x7FFF),
-         {Note("right down", 0xFFFF, 0x7FFF, keys)},
-         0},
-        {WM_RBUTTONUP,
-         keys,
-         MAKELPARAM(0x7F80, 0x8001),
-         {Note("right up", 0x7F80, 0x8001, keys)},
-         0},
+        {WM_LBUTTONDOWN, mk, MAKELPARAM(0x8123, 0x45), {Note("left down", 0x8123, 0x45, mk)}, 0},
+        {WM_LBUTTONUP, mk, MAKELPARAM(0x45, 0xFFFE), {Note("left up", 0x45, 0xFFFE, mk)}, 0},
+        {WM_RBUTTONDOWN, mk, MAKELPARAM(0xFFFF, 0x7FF), {Note("right down", 0xFFFF, 0x7FF, mk)}, 0},
+        {WM_RBUTTONUP, mk, MAKELPARAM(0x7F80, 0x8001), {Note("right up", 0x7F80, 0x8001, mk)}, 0},
         {WM_PAINT, (WPARAM)dc, 0, {Note("paint", dc, 0)}, 0},
         {WM_SETTEXT, 0x20001, (LPARAM) "new title", {}, kAnswer},
         {WM_KEYDOWN, VK_F5, 0x003F0001, {}, kAnswer},
-        {WM_LBUTTONDBLCLK, keys, MAKELPARAM(0x8001, 0xFF), {}, kAnswer},
+        {WM_LBUTTONDBLCLK, mk, MAKELPARAM(0x8001, 0xFF), {}, kAnswer},
         {WM_APP + 7, (WPARAM)-2, (LPARAM)(INT_PTR)-0x12345678, {}, kAnswer},
     };
-    for (UINT id : {1, 2, 3, 4, 5, 6, 7, 8, 0x1234}) // code and id never equal
+    for (UINT id : {1, 2, 3, 4, 5, 6, 7, 8, 0x1234}) { // code and id never equal
+        UINT code = 0x300 + id;
         rows.push_back({WM_COMMAND,
-                        MAKEWPARAM(id, 0x300 + id),
+                        MAKEWPARAM(id, code),
                         (LPARAM)control,
-                        {Note("command", control, id, 0x300 + id)},
+                        {Note("command", control, id, code)},
                         0});
+    }
     rows.push_back({WM_DESTROY, 0, 0, {"destroy"}, 0}); // last: it unbinds
 
     WNDCLASSA wc = {};
