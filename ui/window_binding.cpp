@@ -57,9 +57,20 @@ void ForgetStaleBinding(Window* object) {
 }
 
 void ForgetRefusedWindow(Window* object) {
-    if (object->hwnd && !IsWindow(object->hwnd)) {
-        object->OnDestroy();
-        object->Detach();
+    if (!object->hwnd || IsWindow(object->hwnd))
+        return;
+    object->OnDestroy();
+    object->Detach();
+    // Windows made inside its creation (children, owned dialogs) went with it,
+    // also without WM_DESTROY. Start over after each: OnDestroy may unbind more.
+    for (Window* other = theAttachedWindows; other;) {
+        if (other->hwnd && !IsWindow(other->hwnd)) {
+            other->OnDestroy();
+            other->Detach();
+            other = theAttachedWindows;
+        } else {
+            other = other->nextWindow;
+        }
     }
 }
 

@@ -23,8 +23,9 @@ void FinishCreation(Window* object);
 // with its old procedure, so that binding it again lists it once.
 void ForgetStaleBinding(Window* object);
 
-// Unbinds an object whose window was refused in WM_CREATE and is gone, doing
-// what that window's WM_DESTROY would have: some platforms (Wine) send none.
+// Unbinds an object whose window was refused in WM_CREATE and is gone, and
+// every bound object whose window went with it, doing what their WM_DESTROY
+// would have: some platforms (Wine) send none.
 void ForgetRefusedWindow(Window* object);
 
 // List helpers over the shared `nextWindow` link. Appending an object that is

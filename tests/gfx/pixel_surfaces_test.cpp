@@ -40,6 +40,22 @@ TEST(PixelSurfaces, BottomUpDibsStartAtTheBottomRow) {
     DeleteDC(dc);
 }
 
+// Every field of the slot as in one never bound, with the default operations.
+static void ExpectUnbound(int slot) {
+    const Surface fresh = {};
+    const Surface& now = theSurfaces[slot];
+    EXPECT_EQ(fresh.bitmap, now.bitmap);
+    EXPECT_EQ(fresh.info.bmType, now.info.bmType);
+    EXPECT_EQ(fresh.info.bmWidth, now.info.bmWidth);
+    EXPECT_EQ(fresh.info.bmHeight, now.info.bmHeight);
+    EXPECT_EQ(fresh.info.bmWidthBytes, now.info.bmWidthBytes);
+    EXPECT_EQ(fresh.info.bmPlanes, now.info.bmPlanes);
+    EXPECT_EQ(fresh.info.bmBitsPixel, now.info.bmBitsPixel);
+    EXPECT_EQ(fresh.info.bmBits, now.info.bmBits);
+    for (int kind = 0; kind < kPixelOpKinds; ++kind)
+        EXPECT_EQ(0, memcmp(&theFormatOps[kind][slot], &thePixelOps[kind][slot], sizeof(PixelOp)));
+}
+
 // Null, a device-dependent bitmap (no pixel memory) and 8 bits get the defaults.
 TEST(PixelSurfaces, BindingSwitchesOneSlotOnly) {
     HBITMAP a = CreateDib(4, 4, 32), b = CreateDib(4, 4, 16);
@@ -58,7 +74,16 @@ TEST(PixelSurfaces, BindingSwitchesOneSlotOnly) {
         thePixelOps[PutPixel][3].put(2, 2, 0x00FFFFFF);
         DeleteObject(other);
     }
+    ExpectUnbound(3);
     EXPECT_EQ(a, BindSurface(0, nullptr));
+    ExpectUnbound(0);
+    // Unbound from 32 bits, the slot takes 16 bits like a new one.
+    BindSurface(0, b);
+    EXPECT_EQ(b, theSurfaces[0].bitmap);
+    EXPECT_EQ(4, theSurfaces[0].info.bmWidthBytes) << "a row of 8 bytes, in pixels";
+    EXPECT_EQ(theFormatOps[ReadPixel][2 * 4 + 0].read, thePixelOps[ReadPixel][0].read);
+    BindSurface(0, nullptr);
+    ExpectUnbound(0);
     DeleteObject(a);
     DeleteObject(b);
 }

@@ -5,26 +5,13 @@
 
 namespace {
 
-// Gets the command a click on a button with that id sends, as soon as the
-// dialog is up.
-class ClickingDialog : public Recording<CommandWindow> {
-  public:
-    int clickId = 0;
-    LRESULT OnInitDialog() override {
-        if (clickId)
-            Post(WM_COMMAND, MAKEWPARAM(clickId, BN_CLICKED), (LPARAM)GetItem(clickId));
-        return CommandWindow::OnInitDialog();
-    }
-};
-
 TEST(CommandWindow, ModalDialogsEndWithTheButtonId) {
     ClickingDialog dialog;
     for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
         dialog.clickId = id;
         EXPECT_EQ(id, dialog.DoModal(MAKEINTRESOURCEA(BUTTONS_DIALOG), nullptr));
+        ExpectUnbound(dialog);
     }
-    EXPECT_EQ(0, dialog.modal);
-    EXPECT_EQ(nullptr, dialog.Handle());
 }
 
 TEST(CommandWindow, AnEditWithIdTwoEndsTheDialogOnItsFirstNotification) {
@@ -39,13 +26,14 @@ TEST(CommandWindow, ModelessDialogsCloseThroughEnd) {
     ASSERT_TRUE(held);
     EXPECT_NE(nullptr, dialog.previousProc) << "the dialog class's procedure is kept";
 
-    dialog.Send(WM_COMMAND, 0, 0);
-    dialog.Send(WM_COMMAND, 8, 0);
+    // Codes equal to dialog ids: only the id routes.
+    dialog.Send(WM_COMMAND, MAKEWPARAM(0, IDOK), 0);
+    dialog.Send(WM_COMMAND, MAKEWPARAM(8, IDYES), (LPARAM)dialog.GetItem(IDOK));
     EXPECT_TRUE(IsWindow(held)) << "ids 0 and 8 reach no handler";
 
     SendMessageA(dialog.GetItem(IDOK), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindow(held));
-    EXPECT_EQ(nullptr, dialog.Handle());
+    ExpectUnbound(dialog);
     EXPECT_TRUE(dialog.End(IDOK)) << "nothing left to close, still TRUE";
 
     // DoModal on an object holding a modeless dialog destroys it first.
@@ -54,6 +42,7 @@ TEST(CommandWindow, ModelessDialogsCloseThroughEnd) {
     dialog.clickId = IDYES;
     EXPECT_EQ(IDYES, dialog.DoModal(MAKEINTRESOURCEA(BUTTONS_DIALOG), nullptr));
     EXPECT_FALSE(IsWindow(held));
+    ExpectUnbound(dialog);
 }
 
 TEST(CommandWindow, CloseDestroysTheWindow) {
@@ -63,7 +52,7 @@ TEST(CommandWindow, CloseDestroysTheWindow) {
     HWND held = window.Handle();
     window.Send(WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(held));
-    EXPECT_FALSE(InList(theAttachedWindows, &window));
+    ExpectUnbound(window);
 }
 
 } // namespace

@@ -35,12 +35,13 @@ TEST_F(FrameWindowTest, TheLastFrameToGoPostsTheQuit) {
     first.Send(WM_CREATE, 0, 0); // a second OnCreate does not list it twice
     EXPECT_EQ(2, FrameCount());
     first.Destroy();
+    ExpectUnbound(first);
     EXPECT_FALSE(TakeQuit());
     second.Destroy();
     WPARAM code = 99;
     EXPECT_TRUE(TakeQuit(&code));
     EXPECT_EQ(0u, code);
-    EXPECT_EQ(0, FrameCount());
+    ExpectUnbound(second);
 }
 
 TEST_F(FrameWindowTest, ANewFrameRemovesAWaitingQuit) {
@@ -53,6 +54,7 @@ TEST_F(FrameWindowTest, ANewFrameRemovesAWaitingQuit) {
     ASSERT_TRUE(CreateFrame(frame));
     EXPECT_FALSE(TakeQuit());
     EXPECT_EQ(1, FrameCount());
+    ExpectListsWhole();
     frame.Destroy();
     EXPECT_TRUE(TakeQuit());
 }
@@ -60,15 +62,15 @@ TEST_F(FrameWindowTest, ANewFrameRemovesAWaitingQuit) {
 TEST_F(FrameWindowTest, CloseCommandAndDialogIds) {
     FrameWindow frame;
     ASSERT_TRUE(CreateFrame(frame));
-    EXPECT_EQ(-1, frame.Send(WM_COMMAND, 57665, 0));
-    EXPECT_EQ(nullptr, frame.Handle());
+    EXPECT_EQ(-1, frame.Send(WM_COMMAND, MAKEWPARAM(57665, 1), 0));
+    ExpectUnbound(frame);
     EXPECT_TRUE(TakeQuit());
 
     ASSERT_TRUE(CreateFrame(frame));
-    frame.Send(WM_COMMAND, 40, 0);
+    frame.Send(WM_COMMAND, MAKEWPARAM(40, IDOK), 0);
     EXPECT_NE(nullptr, frame.Handle()) << "other ids are only passed on";
-    frame.Send(WM_COMMAND, IDOK, 0); // End on a modeless window closes it
-    EXPECT_EQ(nullptr, frame.Handle());
+    frame.Send(WM_COMMAND, MAKEWPARAM(IDOK, 40), 0); // End on a modeless window closes it
+    ExpectUnbound(frame);
     EXPECT_TRUE(TakeQuit());
 }
 
@@ -90,9 +92,7 @@ TEST_F(FrameWindowTest, ARefusedFrameLeavesTheList) {
                    : path == 1 ? frame.DoModal(dialog, nullptr)
                                : frame.CreateModeless(dialog, nullptr);
         EXPECT_EQ(path == 1 ? -1 : 0, made);
-        EXPECT_EQ(nullptr, frame.Handle());
-        EXPECT_EQ(0, FrameCount());
-        EXPECT_FALSE(InList(theAttachedWindows, &frame));
+        ExpectUnbound(frame);
         EXPECT_TRUE(TakeQuit()) << "it was the only frame";
     }
 }
@@ -109,6 +109,7 @@ TEST_F(FrameWindowTest, DestroyingTheObjectFirstStillLeavesTheList) {
         }
         EXPECT_EQ(1, FrameCount());
         EXPECT_FALSE(InList(theAttachedWindows, gone));
+        ExpectListsWhole();
         EXPECT_FALSE(TakeQuit()) << "another frame is left";
     }
     EXPECT_EQ(0, FrameCount());

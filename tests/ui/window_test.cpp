@@ -1,9 +1,11 @@
 #include "ui/window.h"
 #include "ui/window_binding.h"
 #include "recording_window.h"
+#include "test_dialogs.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,41 +19,53 @@ bool CreatePopup(Window& window, int width = 120, int height = 90) {
                          nullptr);
 }
 
-bool ListsAreClear() {
-    return !thePendingWindows && !theCreationHook;
+// A creation's title of more than one letter. Wine hands hooks the wide form.
+std::string Title(const CREATESTRUCTA* create) {
+    const char* name = create->lpszName;
+    if (IS_INTRESOURCE(name))
+        return "";
+    if (name[1])
+        return name;
+    char narrow[64] = "";
+    WideCharToMultiByte(CP_ACP, 0, (LPCWSTR)name, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
 }
 
-// Notes, for each creation message sent, the window and whether its object
-// was bound to it.
-Window* theWatched = nullptr;
-std::vector<std::pair<HWND, bool>> theCreationMessages;
+// For each WM_NCCREATE and WM_CREATE sent: the title the window is made
+// with and the object bound to the window by then.
+std::vector<std::pair<std::string, Window*>> theCreationMessages;
 LRESULT CALLBACK WatchBinding(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* sent = (const CWPSTRUCT*)lParam;
-    if (sent->message == WM_NCCREATE || sent->message == WM_CREATE)
-        theCreationMessages.push_back(
-            {sent->hwnd, theWatched->hwnd == sent->hwnd && InList(theAttachedWindows, theWatched)});
+    if (sent->message == WM_NCCREATE || sent->message == WM_CREATE) {
+        Window* bound = theAttachedWindows;
+        while (bound && bound->hwnd != sent->hwnd)
+            bound = bound->nextWindow;
+        theCreationMessages.push_back({Title((const CREATESTRUCTA*)sent->lParam), bound});
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The objects that the creation messages of windows with these titles found.
+std::vector<Window*> BoundAtCreation(const std::string& title) {
+    std::vector<Window*> found;
+    for (const auto& message : theCreationMessages)
+        if (message.first == title)
+            found.push_back(message.second);
+    return found;
 }
 
 TEST(WindowBinding, BoundBeforeTheFirstMessageAndForwardedToDefWindowProc) {
     TestWindow window;
-    theWatched = &window;
+    theCreationMessages.clear();
     HHOOK watch = SetWindowsHookExA(WH_CALLWNDPROC, WatchBinding, nullptr, GetCurrentThreadId());
     ASSERT_TRUE(CreatePopup(window));
     UnhookWindowsHookEx(watch);
-    int seen = 0;
-    for (const auto& message : theCreationMessages) {
-        if (message.first == window.Handle()) {
-            ++seen;
-            EXPECT_TRUE(message.second) << "WM_NCCREATE and WM_CREATE find the object bound";
-        }
-    }
-    EXPECT_EQ(2, seen);
+    EXPECT_EQ(std::vector<Window*>(2, &window), BoundAtCreation("test"));
     EXPECT_TRUE(window.boundAtCreate);
     EXPECT_EQ(nullptr, window.previousProc);
     EXPECT_EQ((LONG_PTR)WindowProc, GetWindowLongPtrA(window.Handle(), GWLP_WNDPROC));
     EXPECT_TRUE(InList(theAttachedWindows, &window));
-    EXPECT_TRUE(ListsAreClear());
+    ExpectListsWhole();
     // The create default gave it the window colour.
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), window.backgroundColour);
 
@@ -59,44 +73,108 @@ TEST(WindowBinding, BoundBeforeTheFirstMessageAndForwardedToDefWindowProc) {
     ASSERT_TRUE(CreatePopup(window)); // destroys the old window first
     EXPECT_FALSE(IsWindow(old));
     EXPECT_TRUE(window.Destroy());
-    EXPECT_EQ(nullptr, window.Handle());
-    EXPECT_FALSE(InList(theAttachedWindows, &window));
+    ExpectUnbound(window);
     EXPECT_FALSE(window.Destroy());
 }
 
-// Creates a second window from inside its own OnCreate.
-class NestingWindow : public Window {
+// Makes `inner` while its own window is being made: a child at WM_NCCREATE
+// (from its class's procedure, under ours) or in OnCreate, or an owned modal
+// or modeless dialog opened from OnCreate. It may refuse its own creation.
+enum NestAt { kNcCreate, kCreate, kModal, kModeless };
+class NestingWindow : public TestWindow {
   public:
-    TestWindow inner;
-    BOOL OnCreate(CREATESTRUCTA* create) override {
-        innerCreated = CreatePopup(inner);
-        return Window::OnCreate(create);
+    NestAt at = kCreate;
+    bool refuse = false;
+    ClickingDialog inner;
+    int made = 0;
+    void Nest() {
+        const char* dialog = MAKEINTRESOURCEA(BUTTONS_DIALOG);
+        inner.clickId = at == kModal ? IDYES : 0;
+        made = at == kModal      ? inner.DoModal(dialog, hwnd)
+               : at == kModeless ? inner.CreateModeless(dialog, hwnd)
+                                 : inner.Create(0, nullptr, "inner", WS_CHILD, 1, 2, 9, 8, hwnd,
+                                                nullptr, nullptr);
     }
-    bool innerCreated = false;
+    BOOL OnCreate(CREATESTRUCTA* create) override {
+        if (at != kNcCreate)
+            Nest();
+        return TestWindow::OnCreate(create) && !refuse;
+    }
 };
 
-TEST(WindowBinding, NestedCreationAndRecreationKeepTheListsWhole) {
-    NestingWindow outer;
-    ASSERT_TRUE(CreatePopup(outer));
-    EXPECT_TRUE(outer.innerCreated);
-    EXPECT_TRUE(outer.inner.boundAtCreate);
-    EXPECT_NE(outer.Handle(), outer.inner.Handle());
-    EXPECT_TRUE(ListsAreClear());
+NestingWindow* theNester = nullptr;
+LRESULT CALLBACK NestAtNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        theNester->Nest();
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
 
+// Each window is bound to its own object from its first creation message on,
+// and later messages find their own object too. The same two objects serve
+// every way, each time bound again.
+TEST(WindowBinding, CreationInsideCreationBindsEachWindowToItsOwnObject) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = NestAtNcCreate;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "NestingTestWindow";
+    RegisterClassA(&wc);
+    NestingWindow outer;
+    theNester = &outer;
+    struct Way {
+        NestAt at;
+        bool refuse;
+    };
+    for (Way way : {Way{kNcCreate, false}, Way{kCreate, false}, Way{kModal, false},
+                    Way{kModeless, false}, Way{kCreate, true}}) {
+        SCOPED_TRACE(Note("way", way.at, way.refuse));
+        outer.at = way.at;
+        outer.refuse = way.refuse;
+        outer.calls.clear();
+        outer.inner.calls.clear();
+        theCreationMessages.clear();
+        HHOOK watch =
+            SetWindowsHookExA(WH_CALLWNDPROC, WatchBinding, nullptr, GetCurrentThreadId());
+        EXPECT_EQ(!way.refuse,
+                  outer.Create(0, way.at == kNcCreate ? wc.lpszClassName : nullptr, "outer",
+                               WS_POPUP, 0, 0, 50, 40, nullptr, nullptr, nullptr));
+        UnhookWindowsHookEx(watch);
+        EXPECT_EQ(way.at == kModal ? IDYES : 1, outer.made);
+        const char* innerTitle = way.at == kModal || way.at == kModeless ? "Buttons" : "inner";
+        EXPECT_EQ(std::vector<Window*>(2, &outer), BoundAtCreation("outer"));
+        EXPECT_EQ(std::vector<Window*>(2, &outer.inner), BoundAtCreation(innerTitle));
+        EXPECT_EQ(1, std::count(outer.calls.begin(), outer.calls.end(), "create outer"));
+        EXPECT_EQ(1, std::count(outer.inner.calls.begin(), outer.inner.calls.end(),
+                                std::string("create ") + innerTitle));
+        ExpectListsWhole();
+        if (way.refuse || way.at == kModal) { // the child went with the outer, or the dialog ended
+            if (way.refuse)
+                ExpectUnbound(outer);
+            ExpectUnbound(outer.inner);
+            continue;
+        }
+        EXPECT_NE(outer.Handle(), outer.inner.Handle());
+        outer.Send(WM_COMMAND, MAKEWPARAM(0x4321, 0x300), 0);
+        outer.inner.Send(WM_COMMAND, MAKEWPARAM(0x1234, 0x200), 0);
+        EXPECT_EQ(Note("command", 0, 0x4321, 0x300), outer.calls.back());
+        EXPECT_EQ(Note("command", 0, 0x1234, 0x200), outer.inner.calls.back());
+    }
+}
+
+TEST(WindowBinding, RecreationKeepsTheListsWhole) {
     TestWindow a, b, c;
     ASSERT_TRUE(CreatePopup(a));
     ASSERT_TRUE(CreatePopup(b));
     EXPECT_TRUE(a.Destroy());
+    ExpectUnbound(a);
     ASSERT_TRUE(CreatePopup(c));
     ASSERT_TRUE(CreatePopup(a));
-    for (Window* w :
-         {(Window*)&outer, (Window*)&outer.inner, (Window*)&a, (Window*)&b, (Window*)&c})
+    for (Window* w : {(Window*)&a, (Window*)&b, (Window*)&c})
         EXPECT_TRUE(InList(theAttachedWindows, w));
+    ExpectListsWhole();
     // Each window's messages reach its own object.
-    c.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(3, 4));
-    EXPECT_EQ(3u, c.lastX);
-    EXPECT_EQ(0u, a.lastX);
-    EXPECT_TRUE(ListsAreClear());
+    c.Send(WM_LBUTTONDOWN, MK_SHIFT, MAKELPARAM(3, 4));
+    EXPECT_EQ(Note("left down", 3, 4, MK_SHIFT), c.calls.back());
+    EXPECT_EQ("create test", a.calls.back());
 }
 
 TEST(WindowBinding, PrepareCreationInstallsOneHook) {
@@ -109,7 +187,7 @@ TEST(WindowBinding, PrepareCreationInstallsOneHook) {
     FinishCreation(&b);
     EXPECT_EQ(first, theCreationHook) << "a is still pending";
     FinishCreation(&a);
-    EXPECT_TRUE(ListsAreClear());
+    ExpectListsWhole();
 }
 
 TEST(WindowBinding, AttachSubclassesAndDetachRestoresOnlyOurOwn) {
@@ -126,12 +204,20 @@ TEST(WindowBinding, AttachSubclassesAndDetachRestoresOnlyOurOwn) {
         EXPECT_STREQ("new", window.GetText()); // the button kept it too
         EXPECT_EQ(button, window.Detach());
         EXPECT_EQ(buttonProc, GetWindowLongPtrA(button, GWLP_WNDPROC));
-        EXPECT_FALSE(InList(theAttachedWindows, &window));
+        ExpectUnbound(window);
+
+        // Attached, created, attached again: no trace of the binding before.
+        ASSERT_TRUE(CreatePopup(window));
+        EXPECT_TRUE(window.boundAtCreate);
+        EXPECT_TRUE(window.Destroy());
+        ExpectUnbound(window);
 
         // Someone else subclasses over ours: Detach leaves their procedure.
         ASSERT_TRUE(window.Attach(button));
+        EXPECT_EQ((WNDPROC)buttonProc, window.previousProc);
         SetWindowLongPtrA(button, GWLP_WNDPROC, (LONG_PTR)DefWindowProcA);
         window.Detach();
+        ExpectUnbound(window);
         EXPECT_EQ((LONG_PTR)DefWindowProcA, GetWindowLongPtrA(button, GWLP_WNDPROC));
         EXPECT_FALSE(window.Attach(nullptr));
     }
@@ -139,63 +225,17 @@ TEST(WindowBinding, AttachSubclassesAndDetachRestoresOnlyOurOwn) {
     DestroyWindow(button);
 }
 
+// Answers that follow the handler's result; the PassingOn table has the others.
 TEST(WindowProc, MessageResults) {
     TestWindow window;
     ASSERT_TRUE(CreatePopup(window));
     HDC screen = GetDC(nullptr);
-    window.eraseResult = 0;
-    EXPECT_EQ(-1, window.Send(WM_ERASEBKGND, (WPARAM)screen, 0));
     window.eraseResult = 1;
     EXPECT_EQ(-1, window.Send(WM_ERASEBKGND, (WPARAM)screen, 0));
-
-    window.commandResult = TRUE;
-    EXPECT_EQ(0, window.Send(WM_COMMAND, MAKEWPARAM(40, 0), 0));
-    window.commandResult = FALSE;
-    EXPECT_EQ(-1, window.Send(WM_COMMAND, MAKEWPARAM(40, 0), 0));
-    EXPECT_EQ("command 40", window.calls.back());
-
-    EXPECT_EQ(0, window.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-1, -1)));
-    EXPECT_EQ(65535u, window.lastX);
-    EXPECT_EQ(65535u, window.lastY);
-
-    size_t calls = window.calls.size();
-    window.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_EQ(calls, window.calls.size()) << "double click reaches no handler";
-
-    window.Send(WM_PAINT, (WPARAM)screen, 0);
-    EXPECT_EQ("paint", window.calls.back());
-    EXPECT_EQ(screen, window.lastDc);
-    EXPECT_EQ(nullptr, window.lastRegion);
     ReleaseDC(nullptr, screen);
-}
-
-// The last mouse message the own procedure of a subclassed window received
-// (a right button's release brings a WM_CONTEXTMENU after it).
-UINT theLastMessage = 0;
-LPARAM theLastLParam = 0;
-LRESULT CALLBACK NoteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
-        theLastMessage = message, theLastLParam = lParam;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-TEST(WindowProc, MouseButtonsReachTheirHandlersAndArePassedOnAsTheyCame) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = NoteMessage;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "NotingTestWindow";
-    RegisterClassA(&wc);
-    TestWindow window;
-    ASSERT_TRUE(window.Attach(CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 8, 5,
-                                              nullptr, nullptr, wc.hInstance, nullptr)));
-    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}) {
-        window.lastX = window.lastY = 0;
-        window.Send(message, MK_SHIFT, MAKELPARAM(3, 40));
-        EXPECT_EQ(3u, window.lastX) << message;
-        EXPECT_EQ(40u, window.lastY) << message;
-        EXPECT_EQ(message, theLastMessage);
-        EXPECT_EQ(MAKELPARAM(3, 40), theLastLParam) << message;
-    }
+    window.commandResult = FALSE;
+    EXPECT_EQ(-1, window.Send(WM_COMMAND, MAKEWPARAM(40, 0x0600), 0));
+    EXPECT_EQ(Note("command", 0, 40, 0x0600), window.calls.back());
 }
 
 TEST(WindowProc, WindowTextIsKeptWithinItsField) {
@@ -236,6 +276,12 @@ TEST(Window, RedrawInvalidatesTheWholeClientArea) {
     EXPECT_TRUE(EqualRect(&client, &update));
     EXPECT_EQ(130, window.ClientWidth());
     EXPECT_EQ(70, window.WindowHeight());
+    // A rectangle given: only that part.
+    ValidateRect(window.Handle(), nullptr);
+    const RECT part = {3, 5, 17, 11};
+    EXPECT_TRUE(window.Invalidate(&part, FALSE));
+    ASSERT_TRUE(GetUpdateRect(window.Handle(), &update, FALSE));
+    EXPECT_TRUE(EqualRect(&part, &update));
 }
 
 // A window of another thread: DestroyWindow from here fails.

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+// Every field as in a new String.
+static void ExpectLikeNew(const String& s) {
+    const String fresh;
+    EXPECT_EQ(fresh.text, s.text);
+    EXPECT_EQ(fresh.capacity, s.capacity);
+}
+
 TEST(String, GrowsOnAssignResizesExactly) {
     String s;
     s.Assign(""); // nothing to hold: still no buffer
@@ -29,8 +36,12 @@ TEST(String, GrowsOnAssignResizesExactly) {
     s.Resize(30);
     EXPECT_STREQ("a text of 20 letters", s.Text());
     s.Free();
-    EXPECT_EQ(nullptr, s.Data());
+    ExpectLikeNew(s);
     s.Compact(); // a one-byte buffer holding the empty text
     EXPECT_STREQ("", s.Data());
     EXPECT_EQ(0, s.capacity);
+    s.Free();
+    s.Assign("again"); // a freed string takes a new buffer
+    EXPECT_STREQ("again", s.Text());
+    EXPECT_EQ(5, s.capacity);
 }
