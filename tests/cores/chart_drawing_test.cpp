@@ -42,29 +42,29 @@ Pixels Find(const BITMAP& info, const RECT& rect, uint32_t colour, int* above = 
     return found;
 }
 
-int Column(const RECT& plot, uint32_t t, uint32_t span) {
-    return plot.left + int((t * (plot.right - plot.left - 1.0)) / span + 0.5);
-}
-
 int Row(const ChartPanel& panel, double v) {
     double rows = (v - panel.axis.low) * (panel.plot.bottom - panel.plot.top - 1) /
                   (panel.axis.high - panel.axis.low);
     return panel.plot.bottom - 1 - int(rows + 0.5);
 }
 
-// A horizontal run at row y over the columns of the given times.
-void AddRun(Pixels& pixels, const RECT& plot, uint32_t span, int y, uint32_t from, uint32_t to) {
-    for (int x = Column(plot, from, span); x <= Column(plot, to, span); ++x)
+// Row y of the plot from the column of time `from` to its right edge.
+Pixels LineRun(const RECT& plot, uint32_t span, int y, uint32_t from) {
+    Pixels pixels;
+    for (int x = plot.left + int(from * (plot.right - plot.left - 1.0) / span + 0.5);
+         x < plot.right; ++x)
         pixels.insert({x, y});
+    return pixels;
 }
 
 TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     // Processor 2: ticks 10 with none at 5 minutes, 2000 MHz throughout.
-    // Processor 5: ticks 12, no clock rate at all.
+    // Processor 5: ticks 12 from 2 minutes on, no clock rate at all.
     theSeries[0] = theSeries[1] = {};
     for (uint32_t t = 0; t <= 600; t += 60) {
         AddChartFigures(theSeries[0], t, t == 300 ? kChartMissing : 10.0f, 2000.0f);
-        AddChartFigures(theSeries[1], t, 12.0f, kChartMissing);
+        if (t >= 120)
+            AddChartFigures(theSeries[1], t, 12.0f, kChartMissing);
     }
     const int processors[2] = {2, 5};
     const ChartInput input = {theSeries, processors, 2, 600};
@@ -86,14 +86,13 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     EXPECT_LT(Row(ticks, 12), Row(ticks, 10)); // larger values higher up
     BITMAP info = GetBitmapInfo(dib);
     uint32_t colour2 = Pixel(ProcessorColour(2)), colour5 = Pixel(ProcessorColour(5));
-    Pixels expected2, expected5, expectedMhz;
-    AddRun(expected2, ticks.plot, 600, Row(ticks, 10), 0, 600); // no dip where one is missing
-    AddRun(expected5, ticks.plot, 600, Row(ticks, 12), 0, 600);
-    AddRun(expectedMhz, mhz.plot, 600, Row(mhz, 2000), 0, 600);
     int legend2 = 0, legend5 = 0;
-    EXPECT_EQ(expected2, Find(info, ticks.plot, colour2, &legend2));
-    EXPECT_EQ(expected5, Find(info, ticks.plot, colour5, &legend5));
-    EXPECT_EQ(expectedMhz, Find(info, mhz.plot, colour2));
+    // No dip where a value is missing.
+    EXPECT_EQ(LineRun(ticks.plot, 600, Row(ticks, 10), 0),
+              Find(info, ticks.plot, colour2, &legend2));
+    EXPECT_EQ(LineRun(ticks.plot, 600, Row(ticks, 12), 120),
+              Find(info, ticks.plot, colour5, &legend5));
+    EXPECT_EQ(LineRun(mhz.plot, 600, Row(mhz, 2000), 0), Find(info, mhz.plot, colour2));
     EXPECT_TRUE(Find(info, mhz.plot, colour5).empty());
     EXPECT_GT(legend2, 5); // each number in the legend in its colour
     EXPECT_GT(legend5, 5);
