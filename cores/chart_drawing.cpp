@@ -1,0 +1,298 @@
+#include "cores/chart_drawing.h"
+
+#include "cores/processor_colour.h"
+#include "gfx/bitmap_helpers.h"
+#include "gfx/lines.h"
+#include "gfx/pixel_surfaces.h"
+#include "gfx/text_on_bitmap.h"
+#include "util/text.h"
+
+namespace {
+
+const COLORREF kBackground = RGB(255, 255, 255);
+const COLORREF kGrid = RGB(226, 226, 226);
+const COLORREF kAxis = RGB(120, 120, 120);
+const COLORREF kText = RGB(32, 32, 32);
+const int kPad = 6;            // around the whole chart
+const int kTickLength = 3;     // tick marks outside the axes
+const int kLegendItem = 3;     // characters per legend entry: "63 "
+const int kLongestLine = 2000; // DrawLine draws nothing longer
+
+const char kTicksTitle[] = "Ticks per iteration";
+const char kMhzTitle[] = "Clock rate, MHz";
+const char kLegendLabel[] = "processors";
+const char kNoFigures[] = "no figures yet";
+
+// The character cell of the system fixed font that DrawTextOnBitmap uses.
+SIZE FontCell() {
+    SIZE cell = {8, 16};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+    GetTextExtentPoint32A(dc, "0", 1, &cell);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return cell;
+}
+
+// The layout with what only the drawing needs: the font cell and the legend.
+struct Frame {
+    ChartLayout layout;
+    SIZE cell;
+    int legendX, legendY, legendPerRow;
+};
+
+float Value(const ChartPoint& point, bool mhz) {
+    return mhz ? point.mhz : point.ticks;
+}
+
+ValueAxis AxisFor(const ChartInput& input, bool mhz, int height, int cellHeight) {
+    double smallest = 1, largest = 0; // no data until a value turns up
+    for (int i = 0; i < input.count; ++i)
+        for (int j = 0; j < input.series[i].count; ++j) {
+            float v = Value(input.series[i].points[j], mhz);
+            if (!ChartValuePresent(v))
+                continue;
+            if (smallest > largest)
+                smallest = largest = v;
+            smallest = v < smallest ? v : smallest;
+            largest = v > largest ? v : largest;
+        }
+    return ChooseValueAxis(smallest, largest, height / (2 * cellHeight));
+}
+
+uint32_t LastTime(const ChartInput& input) {
+    uint32_t last = input.runSeconds;
+    for (int i = 0; i < input.count; ++i)
+        for (int j = 0; j < input.series[i].count; ++j)
+            if (input.series[i].points[j].seconds > last)
+                last = input.series[i].points[j].seconds;
+    return last;
+}
+
+int LabelChars(const ValueAxis& axis) {
+    char text[32];
+    FormatAxisValue(axis.low, axis.decimals, text);
+    int chars = StrLength(text);
+    FormatAxisValue(axis.high, axis.decimals, text);
+    return StrLength(text) > chars ? StrLength(text) : chars;
+}
+
+Frame LayOut(int width, int height, const ChartInput& input) {
+    Frame frame = {};
+    SIZE cell = frame.cell = FontCell();
+    int count = input.count > 0 ? input.count : 0;
+    // The legend follows the first title on its line when all of it fits
+    // there, otherwise it starts on the next line.
+    int item = kLegendItem * cell.cx;
+    frame.legendX = kPad + int(sizeof kTicksTitle + 2 + sizeof kLegendLabel) * cell.cx;
+    frame.legendPerRow = (width - kPad - frame.legendX) / item;
+    int titleLines = 0;
+    if (frame.legendPerRow < count) {
+        frame.legendX = kPad + int(sizeof kLegendLabel) * cell.cx;
+        frame.legendPerRow = (width - kPad - frame.legendX) / item;
+        titleLines = 1;
+    }
+    if (frame.legendPerRow < 1)
+        frame.legendPerRow = 1;
+    frame.legendY = kPad + titleLines * cell.cy;
+    int rows = frame.layout.legendRows = (count + frame.legendPerRow - 1) / frame.legendPerRow;
+    int headerLines = titleLines + (rows > 0 ? rows : 1);
+
+    // Top to bottom: header, plot (a), its time labels, gap, title (b), plot
+    // (b), its time labels. A line's height above each plot leaves room for
+    // half its top label. The plots share what is left, 3 : 2.
+    int timeLabels = kTickLength + 1 + cell.cy;
+    int topA = kPad + (headerLines + 1) * cell.cy;
+    int betweenPlots = timeLabels + cell.cy / 2 + 2 * cell.cy;
+    int fixed = topA + betweenPlots + timeLabels + kPad;
+    int plots = height - fixed > 0 ? height - fixed : 0;
+    int heightA = plots * 3 / 5, heightB = plots - heightA;
+    int topB = topA + heightA + betweenPlots;
+
+    ChartLayout& layout = frame.layout;
+    layout.ticks.axis = AxisFor(input, false, heightA, cell.cy);
+    layout.mhz.axis = AxisFor(input, true, heightB, cell.cy);
+    int chars = LabelChars(layout.ticks.axis);
+    if (LabelChars(layout.mhz.axis) > chars)
+        chars = LabelChars(layout.mhz.axis);
+    int left = kPad + chars * cell.cx + kTickLength + 2;
+    // Room on the right for half of the last time label.
+    int right = width - kPad - 3 * cell.cx;
+    if (right - left >= 2 && heightA >= 2)
+        layout.ticks.plot = {left, topA, right, topA + heightA};
+    if (right - left >= 2 && heightB >= 2)
+        layout.mhz.plot = {left, topB, right, topB + heightB};
+    int plotWidth = right - left > 0 ? right - left : 0;
+    layout.time = ChooseTimeAxis(LastTime(input), plotWidth / (8 * cell.cx));
+    return frame;
+}
+
+uint32_t PixelColour(COLORREF colour) {
+    return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+}
+
+bool Empty(const RECT& rect) {
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+int Column(const RECT& plot, uint32_t seconds, uint32_t span) {
+    if (seconds > span)
+        seconds = span;
+    uint64_t width = uint64_t(plot.right - plot.left - 1);
+    return plot.left + int((uint64_t(seconds) * width * 2 + span) / (2 * uint64_t(span)));
+}
+
+int Row(const ChartPanel& panel, double value) {
+    const ValueAxis& axis = panel.axis;
+    int height = panel.plot.bottom - panel.plot.top;
+    double rows = (value - axis.low) * (height - 1) / (axis.high - axis.low);
+    int row = panel.plot.bottom - 1 - int(rows + 0.5);
+    return row < panel.plot.top       ? panel.plot.top
+           : row >= panel.plot.bottom ? panel.plot.bottom - 1
+                                      : row;
+}
+
+// DrawLine in pieces short enough for it.
+void Segment(int x0, int y0, int x1, int y1, uint32_t colour) {
+    int dx = x1 - x0, dy = y1 - y0;
+    if (dx > kLongestLine || -dx > kLongestLine || dy > kLongestLine || -dy > kLongestLine) {
+        int xm = x0 + dx / 2, ym = y0 + dy / 2;
+        Segment(x0, y0, xm, ym, colour);
+        Segment(xm, ym, x1, y1, colour);
+        return;
+    }
+    DrawLine(kChartSurfaceSlot, x0, y0, colour, x1, y1, colour);
+}
+
+// Joins each value to the previous one present: figures intervals without a
+// cycles line are common where bursts are long, and leave no gap or dip.
+void Lines(const ChartInput& input, const ChartPanel& panel, uint32_t span, bool mhz) {
+    if (Empty(panel.plot))
+        return;
+    for (int i = 0; i < input.count; ++i) {
+        uint32_t colour = PixelColour(ProcessorColour(input.processors[i]));
+        const ChartSeries& series = input.series[i];
+        bool started = false;
+        int x0 = 0, y0 = 0;
+        for (int j = 0; j < series.count; ++j) {
+            float v = Value(series.points[j], mhz);
+            if (!ChartValuePresent(v))
+                continue;
+            int x = Column(panel.plot, series.points[j].seconds, span), y = Row(panel, v);
+            Segment(started ? x0 : x, started ? y0 : y, x, y, colour);
+            x0 = x, y0 = y, started = true;
+        }
+    }
+}
+
+void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
+    RECT rect = {left, top, right, bottom};
+    FillSolidRect(dc, &rect, colour);
+}
+
+// Grid, axes and tick marks of one panel.
+void Axes(HDC dc, const ChartPanel& panel, const TimeAxis& time) {
+    const RECT& p = panel.plot;
+    if (Empty(p))
+        return;
+    for (int i = 0; i <= panel.axis.intervals; ++i) {
+        int y = Row(panel, panel.axis.low + i * panel.axis.step);
+        Fill(dc, p.left, y, p.right, y + 1, kGrid);
+        Fill(dc, p.left - 1 - kTickLength, y, p.left - 1, y + 1, kAxis);
+    }
+    for (uint32_t t = 0; t <= time.span; t += time.step) {
+        int x = Column(p, t, time.span);
+        Fill(dc, x, p.top, x + 1, p.bottom, kGrid);
+        Fill(dc, x, p.bottom, x + 1, p.bottom + 1 + kTickLength, kAxis);
+        if (time.span - t < time.step)
+            break; // no wrap past the largest time
+    }
+    Fill(dc, p.left - 1, p.top, p.left, p.bottom + 1, kAxis);
+    Fill(dc, p.left - 1, p.bottom, p.right, p.bottom + 1, kAxis);
+}
+
+void Labels(HBITMAP dib, int width, const ChartPanel& panel, const TimeAxis& time, SIZE cell) {
+    const RECT& p = panel.plot;
+    if (Empty(p))
+        return;
+    char text[32];
+    for (int i = 0; i <= panel.axis.intervals; ++i) {
+        double value = panel.axis.low + i * panel.axis.step;
+        FormatAxisValue(value, panel.axis.decimals, text);
+        int x = p.left - 2 - kTickLength - StrLength(text) * cell.cx;
+        DrawTextOnBitmap(dib, x, Row(panel, value) - cell.cy / 2, text, kText);
+    }
+    for (uint32_t t = 0; t <= time.span; t += time.step) {
+        FormatAxisTime(t, text);
+        int x = Column(p, t, time.span) - StrLength(text) * cell.cx / 2;
+        if (x >= 0 && x + StrLength(text) * cell.cx <= width)
+            DrawTextOnBitmap(dib, x, p.bottom + 1 + kTickLength, text, kText);
+        if (time.span - t < time.step)
+            break;
+    }
+}
+
+bool HasValues(const ChartInput& input, bool mhz) {
+    for (int i = 0; i < input.count; ++i)
+        for (int j = 0; j < input.series[i].count; ++j)
+            if (ChartValuePresent(Value(input.series[i].points[j], mhz)))
+                return true;
+    return false;
+}
+
+void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) {
+    const ChartLayout& layout = frame.layout;
+    SIZE cell = frame.cell;
+    DrawTextOnBitmap(dib, kPad, kPad, kTicksTitle, kText);
+    int labelX = frame.legendX - int(sizeof kLegendLabel) * cell.cx;
+    DrawTextOnBitmap(dib, labelX, frame.legendY, kLegendLabel, kText);
+    for (int i = 0; i < input.count; ++i) {
+        char number[16];
+        FormatAxisValue(input.processors[i], 0, number);
+        int x = frame.legendX + i % frame.legendPerRow * kLegendItem * cell.cx;
+        int y = frame.legendY + i / frame.legendPerRow * cell.cy;
+        DrawTextOnBitmap(dib, x, y, number, ProcessorColour(input.processors[i]));
+    }
+    const ChartPanel* panels[2] = {&layout.ticks, &layout.mhz};
+    for (int k = 0; k < 2; ++k) {
+        const RECT& p = panels[k]->plot;
+        if (k == 1)
+            DrawTextOnBitmap(dib, kPad, p.top - 2 * cell.cy, kMhzTitle, kText);
+        Labels(dib, width, *panels[k], layout.time, cell);
+        if (!Empty(p) && !HasValues(input, k == 1))
+            DrawTextOnBitmap(dib, p.left + cell.cx, p.top + cell.cy / 2, kNoFigures, kAxis);
+    }
+}
+
+} // namespace
+
+ChartLayout LayOutChart(int width, int height, const ChartInput& input) {
+    return LayOut(width, height, input).layout;
+}
+
+BOOL DrawChart(HBITMAP dib, const ChartInput& input) {
+    BITMAP info = GetBitmapInfo(dib);
+    if (!info.bmBits || info.bmBitsPixel < 16 || info.bmWidth <= 0 || info.bmHeight <= 0)
+        return FALSE;
+    int width = info.bmWidth, height = info.bmHeight;
+    Frame frame = LayOut(width, height, input);
+    const ChartLayout& layout = frame.layout;
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, dib);
+    Fill(dc, 0, 0, width, height, kBackground);
+    Axes(dc, layout.ticks, layout.time);
+    Axes(dc, layout.mhz, layout.time);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    GdiFlush(); // the lines write the pixel memory directly
+
+    HBITMAP bound = BindSurface(kChartSurfaceSlot, dib);
+    Lines(input, layout.ticks, layout.time.span, false);
+    Lines(input, layout.mhz, layout.time.span, true);
+    BindSurface(kChartSurfaceSlot, bound);
+
+    Texts(dib, width, frame, input);
+    GdiFlush();
+    return TRUE;
+}

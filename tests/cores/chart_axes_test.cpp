@@ -1,0 +1,75 @@
+#include "cores/chart_axes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Value(double value, int decimals) {
+    char text[32];
+    FormatAxisValue(value, decimals, text);
+    return text;
+}
+
+std::string Time(uint32_t seconds) {
+    char text[16];
+    FormatAxisTime(seconds, text);
+    return text;
+}
+
+struct ValueCase {
+    double smallest, largest;
+    int maxIntervals;
+    double low, high, step;
+    int intervals, decimals;
+};
+
+TEST(ChartAxes, NiceValueSteps) {
+    const ValueCase cases[] = {
+        {7.2, 7.8, 8, 7.1, 7.9, 0.1, 8, 1},            // AMD: a tenth of the size at least
+        {7.38, 7.42, 8, 7.0, 7.8, 0.1, 8, 1},          // flat: still visible, not magnified
+        {3070, 3570, 6, 3000, 3600, 100, 6, 0},        // Intel: 5 % margin
+        {2096, 2096, 5, 1900, 2300, 100, 4, 0},        // a flat clock rate
+        {0.012, 0.0135, 4, 0.011, 0.014, 0.001, 3, 3}, // decimals from the step
+        {0, 0, 4, 0, 1, 0.5, 2, 1},                    // zeros: not below zero
+        {1, 0, 4, 0, 1, 0.5, 2, 1},                    // no data
+    };
+    for (const ValueCase& c : cases) {
+        ValueAxis axis = ChooseValueAxis(c.smallest, c.largest, c.maxIntervals);
+        SCOPED_TRACE(c.smallest);
+        EXPECT_NEAR(c.low, axis.low, 1e-9);
+        EXPECT_NEAR(c.high, axis.high, 1e-9);
+        EXPECT_NEAR(c.step, axis.step, 1e-12);
+        EXPECT_EQ(c.intervals, axis.intervals);
+        EXPECT_EQ(c.decimals, axis.decimals);
+    }
+    EXPECT_EQ("7.10", Value(7.1, 2));
+    EXPECT_EQ("0.3", Value(0.1 + 0.2, 1));
+    EXPECT_EQ("3000", Value(2999.7, 0));
+    EXPECT_EQ("-0.05", Value(-0.05, 2));
+}
+
+TEST(ChartAxes, TimeStepsAndLabels) {
+    const uint32_t cases[][3] = {
+        // run seconds, max intervals, step
+        {10, 5, 60},                 // shown as a minute
+        {600, 10, 60},               // 10 minutes
+        {601, 9, 120},               // 10 whole minutes are too many
+        {45 * 60, 3, 900},           // 15 minutes
+        {72 * 3600, 20, 6 * 3600},   // 72 hours
+        {72 * 3600, 3, 24 * 3600},   //
+        {30 * 86400, 10, 3 * 86400}, // whole days beyond
+    };
+    for (const auto& c : cases) {
+        TimeAxis axis = ChooseTimeAxis(c[0], int(c[1]));
+        EXPECT_EQ(c[2], axis.step) << c[0] << " in " << c[1];
+        EXPECT_EQ(c[0] < 60 ? 60 : c[0], axis.span);
+    }
+    EXPECT_EQ("0:00", Time(0));
+    EXPECT_EQ("0:59", Time(3599));
+    EXPECT_EQ("1:00", Time(3600));
+    EXPECT_EQ("72:05", Time(72 * 3600 + 5 * 60 + 59));
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+#include "cores/chart_drawing.h"
+
+#include "cores/processor_colour.h"
+#include "gfx/bitmap_helpers.h"
+#include "gfx/pixel_surfaces.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+namespace {
+
+ChartSeries theSeries[2]; // 64 KiB: off the stack
+
+// The GDI handle slot handed out next: a leak changes it.
+WORD NextGdiSlot() {
+    HBRUSH probe = CreateSolidBrush(0);
+    DeleteObject(probe);
+    return LOWORD((ULONG_PTR)probe);
+}
+
+uint32_t Pixel(COLORREF colour) {
+    return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
+typedef std::set<std::pair<int, int>> Pixels;
+
+// The pixels of one colour inside a rectangle, and how many lie above it.
+Pixels Find(const BITMAP& info, const RECT& rect, uint32_t colour, int* above = nullptr) {
+    Pixels found;
+    for (int y = 0; y < info.bmHeight; ++y)
+        for (int x = 0; x < info.bmWidth; ++x) {
+            uint32_t pixel = ((const uint32_t*)info.bmBits)[y * info.bmWidth + x] & 0xFFFFFF;
+            if (pixel != colour)
+                continue;
+            if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom)
+                found.insert({x, y});
+            else if (above && y < rect.top)
+                ++*above;
+        }
+    return found;
+}
+
+int Row(const ChartPanel& panel, double v) {
+    double rows = (v - panel.axis.low) * (panel.plot.bottom - panel.plot.top - 1) /
+                  (panel.axis.high - panel.axis.low);
+    return panel.plot.bottom - 1 - int(rows + 0.5);
+}
+
+// Row y of the plot from the column of time `from` to its right edge.
+Pixels LineRun(const RECT& plot, uint32_t span, int y, uint32_t from) {
+    Pixels pixels;
+    for (int x = plot.left + int(from * (plot.right - plot.left - 1.0) / span + 0.5);
+         x < plot.right; ++x)
+        pixels.insert({x, y});
+    return pixels;
+}
+
+TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
+    // Processor 2: ticks 10 with none at 5 minutes, 2000 MHz throughout.
+    // Processor 5: ticks 12 from 2 minutes on, no clock rate at all.
+    theSeries[0] = theSeries[1] = {};
+    for (uint32_t t = 0; t <= 600; t += 60) {
+        AddChartFigures(theSeries[0], t, t == 300 ? kChartMissing : 10.0f, 2000.0f);
+        if (t >= 120)
+            AddChartFigures(theSeries[1], t, 12.0f, kChartMissing);
+    }
+    const int processors[2] = {2, 5};
+    const ChartInput input = {theSeries, processors, 2, 600};
+    const int width = 263, height = 197; // rows of 263 pixels: not a multiple of 4 bytes at 24
+    HBITMAP dib = CreateDib(width, height, 32);
+    HBITMAP other = CreateDib(3, 3, 32);
+    BindSurface(kChartSurfaceSlot, other);
+    ASSERT_TRUE(DrawChart(dib, input)); // the first text output may set up what stays
+    WORD gdiSlot = NextGdiSlot();
+    ASSERT_TRUE(DrawChart(dib, input));
+    EXPECT_EQ(gdiSlot, NextGdiSlot()) << "no GDI object left behind";
+    EXPECT_EQ(other, BindSurface(kChartSurfaceSlot, nullptr)) << "the slot's binding put back";
+
+    ChartLayout layout = LayOutChart(width, height, input);
+    const ChartPanel &ticks = layout.ticks, &mhz = layout.mhz;
+    ASSERT_GT(ticks.plot.bottom - ticks.plot.top, 20);
+    ASSERT_GT(mhz.plot.bottom - mhz.plot.top, 10);
+    EXPECT_EQ(600u, layout.time.span);
+    EXPECT_LT(Row(ticks, 12), Row(ticks, 10)); // larger values higher up
+    BITMAP info = GetBitmapInfo(dib);
+    uint32_t colour2 = Pixel(ProcessorColour(2)), colour5 = Pixel(ProcessorColour(5));
+    int legend2 = 0, legend5 = 0;
+    // No dip where a value is missing.
+    EXPECT_EQ(LineRun(ticks.plot, 600, Row(ticks, 10), 0),
+              Find(info, ticks.plot, colour2, &legend2));
+    EXPECT_EQ(LineRun(ticks.plot, 600, Row(ticks, 12), 120),
+              Find(info, ticks.plot, colour5, &legend5));
+    EXPECT_EQ(LineRun(mhz.plot, 600, Row(mhz, 2000), 0), Find(info, mhz.plot, colour2));
+    EXPECT_TRUE(Find(info, mhz.plot, colour5).empty());
+    EXPECT_GT(legend2, 5); // each number in the legend in its colour
+    EXPECT_GT(legend5, 5);
+    DeleteObject(other);
+    DeleteObject(dib);
+
+    // 64 colours, all different and dark enough to read on white.
+    std::set<COLORREF> colours;
+    for (int p = 0; p < 64; ++p) {
+        COLORREF c = ProcessorColour(p);
+        colours.insert(c);
+        EXPECT_LT(GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114, 150000) << p;
+    }
+    EXPECT_EQ(64u, colours.size());
+}
+
+TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
+    theSeries[0] = {};
+    AddChartFigures(theSeries[0], 0, 7.5f, 2096.0f);
+    AddChartFigures(theSeries[0], 60, 7.5f, 2096.0f);
+    const int processors[1] = {0};
+    const ChartInput input = {theSeries, processors, 1, 60};
+    const int sizes[][2] = {{1, 1}, {7, 3}, {40, 30}, {97, 61}};
+    for (const auto& size : sizes) {
+        HBITMAP dib = CreateDib(size[0], size[1], 32);
+        EXPECT_TRUE(DrawChart(dib, input)) << size[0];
+        DeleteObject(dib);
+    }
+    // Wider than one DrawLine reaches: the line still spans the plot.
+    HBITMAP wide = CreateDib(2300, 150, 32);
+    ASSERT_TRUE(DrawChart(wide, input));
+    const RECT& plot = LayOutChart(2300, 150, input).ticks.plot;
+    EXPECT_EQ(size_t(plot.right - plot.left),
+              Find(GetBitmapInfo(wide), plot, Pixel(ProcessorColour(0))).size());
+    DeleteObject(wide);
+    HBITMAP grey = CreateDib(20, 20, 8);
+    EXPECT_FALSE(DrawChart(grey, input));
+    EXPECT_FALSE(DrawChart(nullptr, input));
+    DeleteObject(grey);
+}
+
+} // namespace
