@@ -1,5 +1,6 @@
 #include "cores/cores_app.h"
 
+#include "cores/cores_resource_ids.h"
 #include "cores/cores_run.h"
 #include "cores/cores_window.h"
 #include "cores/tiling.h"
@@ -40,6 +41,8 @@ int RunVeskoCores(int count, char** arguments, int showCommand) {
     theCoresWindow.Create(WS_EX_APPWINDOW, nullptr, kCaption, WS_OVERLAPPEDWINDOW, companion.left,
                           companion.top, companion.right - companion.left,
                           companion.bottom - companion.top, nullptr, nullptr, nullptr);
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(CORES_MENU));
+    theCoresWindow.SetMenuBar(menu);
     theCoresWindow.Show(showCommand);
     theCoresWindow.Update();
     BeginRun(&theCoresRun, work);
@@ -50,5 +53,5 @@ int RunVeskoCores(int count, char** arguments, int showCommand) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return EndRun(&theCoresRun);
+    return EndRun(&theCoresRun, theCoresWindow.ChartSize()); // the menu went with the window
 }

@@ -18,6 +18,7 @@ void WriteRow(void* context, const LogRow& row) {
     GetSystemTime(&utc);
     char line[600];
     int length = FormatLogRow(row, utc, line, sizeof line);
+    AddFiguresToChart(&run->chart, row);
     bool wasWorking = run->log.file != nullptr;
     WriteRunLog(&run->log, line, length);
     if (wasWorking && !run->log.file) {
@@ -162,7 +163,7 @@ bool AnyActive(const CoresRun& run) {
 int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int size) {
     char error[200];
     ZeroMemory(run->tools, sizeof run->tools);
-    run->logNote[0] = '\0';
+    run->logNote[0] = run->chartNote[0] = '\0';
     run->ended = false;
     CoresOptions* options = &run->options;
     if (!ParseOptions(count, arguments, options, error, sizeof error))
@@ -193,6 +194,7 @@ int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int si
         DefaultLogName(utc, logPath, sizeof logPath);
     if (!OpenRunLog(&run->log, logPath, StandardOutput(), error, sizeof error))
         return Refuse(message, size, error);
+    StartRunChart(&run->chart, processors);
     RowSink sink = {WriteRow, run};
     StartJudge(&run->judge, processors, options->everySeconds, options->cycleSeconds != 0, sink);
     return 0;
@@ -223,7 +225,7 @@ bool PollRun(CoresRun* run) {
     return (duration && run->nowMs >= duration) || !AnyActive(*run);
 }
 
-int EndRun(CoresRun* run) {
+int EndRun(CoresRun* run, SIZE chartSize) {
     if (run->ended)
         return run->exitCode;
     UpdateClock(run);
@@ -233,10 +235,23 @@ int EndRun(CoresRun* run) {
         WatchOf(run, i)->terminated = terminated[i];
         ReleaseTool(&run->tools[i]);
     }
-    run->exitCode = FinishJudge(&run->judge, run->nowMs, run->logNote);
-    char where[MAX_PATH + 32];
-    snprintf(where, sizeof where, "log: %s\r\n", run->log.path);
-    EchoLine(&run->log, where);
+    char chartLine[MAX_PATH + 64] = "", logLine[MAX_PATH + 16];
+    if (run->options.chartPath[0] &&
+        SaveRunChart(run->chart, run->nowMs, chartSize, run->options.chartPath, run->chartNote,
+                     sizeof run->chartNote)) {
+        char full[MAX_PATH];
+        if (!GetFullPathNameA(run->options.chartPath, sizeof full, full, nullptr))
+            snprintf(full, sizeof full, "%s", run->options.chartPath);
+        snprintf(chartLine, sizeof chartLine, "chart: %s (%ld x %ld)\r\n", full, chartSize.cx,
+                 chartSize.cy);
+    }
+    char notes[sizeof run->logNote + sizeof run->chartNote + 2];
+    snprintf(notes, sizeof notes, "%s%s%s", run->logNote,
+             run->logNote[0] && run->chartNote[0] ? "; " : "", run->chartNote);
+    run->exitCode = FinishJudge(&run->judge, run->nowMs, notes);
+    snprintf(logLine, sizeof logLine, "log: %s\r\n", run->log.path);
+    EchoLine(&run->log, chartLine);
+    EchoLine(&run->log, logLine);
     CloseRunLog(&run->log);
     run->ended = true;
     return run->exitCode;

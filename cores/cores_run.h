@@ -2,6 +2,7 @@
 
 #include "cores/cores_options.h"
 #include "cores/judge.h"
+#include "cores/run_chart.h"
 #include "cores/run_log.h"
 #include "cores/tool_process.h"
 
@@ -19,7 +20,9 @@ struct CoresRun {
     DWORD lastTick;
     uint64_t nowMs; // run time, wrap-safe past 49 days
     uint64_t nextMoveMs;
-    char logNote[240]; // how the log failed, for the window and the verdict
+    RunChart chart;
+    char logNote[240];   // how the log failed, for the window and the verdict
+    char chartNote[240]; // how the chart at the end failed
     bool ended;
     int exitCode;
 };
@@ -38,9 +41,10 @@ void BeginRun(CoresRun* run, RECT toolArea);
 // tick. True when the run's time (--duration) is up.
 bool PollRun(CoresRun* run);
 
-// Closes every tool (terminating those still there after 5 s), writes the end
-// rows and the verdict, closes the log. The exit code: 0 PASS, 1 FAIL.
-int EndRun(CoresRun* run);
+// Closes every tool (terminating those still there after 5 s), writes the
+// chart at `chartSize` if --chart asks for it, the end rows and the verdict,
+// and closes the log. The exit code: 0 PASS, 1 FAIL.
+int EndRun(CoresRun* run, SIZE chartSize);
 
 // The verdict so far, as the window shows it.
 void CurrentVerdict(const CoresRun& run, char* text, int size);

@@ -1,5 +1,7 @@
 #include "cores/run_table.h"
 
+#include "cores/processor_colour.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -30,15 +32,19 @@ void DrawWatch(HDC dc, int left, int y, int charWidth, const ProcessorWatch& wat
     const char* state = WatchStateName(watch.state);
     if (watch.failure[0] && watch.state == runningState)
         state = "running*"; // running again after a failure on record
-    const char* cells[6] = {number, state, ticks, mhz, warnings, watch.line};
+    const char* cells[6] = {"", state, ticks, mhz, warnings, watch.line};
     SetTextColor(dc, watch.failure[0] ? RGB(192, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
     DrawRow(dc, left, y, charWidth, cells);
+    SetTextColor(dc, ProcessorColour(watch.processor)); // its line's colour in the chart
+    Cell(dc, left, y, number);
 }
 
-// Wrapped text; the bottom of it.
-int Paragraph(HDC dc, RECT area, int y, const char* text) {
-    RECT box = {area.left, y, area.right, area.bottom};
-    return y + DrawTextA(dc, text, -1, &box, DT_WORDBREAK | DT_NOPREFIX);
+// Wrapped text in a box of `lines` lines, cut to fit so that what follows
+// stays in place; the bottom of the box.
+int Paragraph(HDC dc, RECT area, int top, int lines, int lineHeight, const char* text) {
+    RECT box = {area.left, top, area.right, top + lines * lineHeight};
+    DrawTextA(dc, text, -1, &box, DT_WORDBREAK | DT_NOPREFIX);
+    return box.bottom;
 }
 
 } // namespace
@@ -59,12 +65,12 @@ int DrawRunTable(HDC dc, RECT area, const CoresRun& run) {
     bool failing = strncmp(verdict, "FAIL", 4) == 0;
     SetTextColor(dc, failing ? RGB(192, 0, 0) : RGB(0, 128, 0));
     RECT text = {left, 0, area.right - 4, area.bottom};
-    y = Paragraph(dc, text, y + line / 2, verdict);
+    y = Paragraph(dc, text, y + line / 2, 4, metrics.tmHeight, verdict);
     char where[MAX_PATH + 260];
     if (run.logNote[0])
         snprintf(where, sizeof where, "Log: %s (%s)", run.log.path, run.logNote);
     else
         snprintf(where, sizeof where, "Log: %s", run.log.path);
     SetTextColor(dc, run.logNote[0] ? RGB(192, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
-    return Paragraph(dc, text, y + 2, where);
+    return Paragraph(dc, text, y + 2, 2, metrics.tmHeight, where);
 }

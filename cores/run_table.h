@@ -6,5 +6,6 @@
 
 // Draws the run as a table onto `dc` within `area`: one row per processor
 // (number, state, median ticks, clock rate, warnings, latest status line),
-// then the verdict so far and where the log is. The bottom of what it drew.
+// then the verdict so far and where the log is, in boxes of fixed height. The
+// bottom of what it drew: the same all through a run.
 int DrawRunTable(HDC dc, RECT area, const CoresRun& run);

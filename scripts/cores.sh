@@ -3,7 +3,8 @@
 # code (0 PASS, 1 FAIL, 2 a bad command line). Without a desktop a virtual
 # display is started; the companion prints its rows here either way. Ctrl-C
 # closes its window (WM_CLOSE), which ends the run with the end rows and the
-# verdict. At the end it says where the log is.
+# verdict. The chart is written beside the log (unless --chart says where);
+# at the end it says where both are.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -28,9 +29,25 @@ fi
 wine="$root/scripts/wine-run.sh"
 close() { setsid "$wine" "$build/scripts/title_watcher.exe" --close "Vesko Cores"; }
 
+# The log's name is chosen here, as the program would, so the chart can go beside it.
+log="" chart="" previous=""
+for argument in "$@"; do
+    case "$previous" in
+    --log | /log) log=$argument ;;
+    --chart | /chart) chart=$argument ;;
+    esac
+    previous=$argument
+done
+extra=()
+if [ -z "$log" ]; then
+    log="vesko-cores-$(date -u +%Y%m%d-%H%M%S).csv"
+    extra+=(--log "$log")
+fi
+[ -z "$chart" ] && extra+=(--chart "${log%.csv}.bmp")
+
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-setsid "$wine" "$build/app/vesko-cores.exe" "$@" > >(tee "$output") &
+setsid "$wine" "$build/app/vesko-cores.exe" "${extra[@]}" "$@" > >(tee "$output") &
 companion=$!
 trap close INT TERM
 if [ -n "$headless" ]; then
@@ -46,11 +63,13 @@ while kill -0 "$companion" 2>/dev/null; do
 done
 wait "$companion"
 code=$?
-log=$(sed -n 's/^log: \(.*\)\r$/\1/p' "$output" | tail -n 1)
-if [ -n "$log" ]; then
-    case "$log" in
-    [Zz]:*) log=$(printf '%s' "${log#?:}" | tr '\\' '/') ;;
+# The files it names, as paths of this machine (Wine's Z: is /).
+for kind in chart log; do
+    file=$(sed -n "s/^$kind: \(.*\)\r\$/\1/p" "$output" | tail -n 1)
+    file=${file% (*x*)}
+    case "$file" in
+    [Zz]:*) file=$(printf '%s' "${file#?:}" | tr '\\' '/') ;;
     esac
-    echo "make cores: the log is $log"
-fi
+    [ -n "$file" ] && echo "make cores: the $kind is $file"
+done
 exit "$code"

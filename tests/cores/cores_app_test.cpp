@@ -6,18 +6,34 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <dlgs.h>
+
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string BuiltProgram(const char* name) {
+std::string TempPath(const std::string& name) {
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    return folder + name;
+}
+
+// This program's folder, ending in a backslash.
+std::string OwnFolder() {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path);
-    folder = folder.substr(0, folder.find_last_of('\\'));
-    return folder.substr(0, folder.find_last_of('\\')) + "\\app\\" + name;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+// The built programs: ..\app\ beside this program's folder.
+std::string BuiltProgram(const char* name) {
+    std::string folder = OwnFolder();
+    folder = folder.substr(0, folder.find_last_of('\\', folder.size() - 2) + 1);
+    return folder + "app\\" + name;
 }
 
 // The tools that `parent` started and that still run.
@@ -31,6 +47,40 @@ std::vector<DWORD> Children(DWORD parent) {
             children.push_back(entry.th32ProcessID);
     CloseHandle(snapshot);
     return children;
+}
+
+// A dialog (a file dialog, a message box) that a process shows.
+HWND WaitForDialog(DWORD processId) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(50))
+        for (HWND w = FindWindowA("#32770", nullptr); w;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == processId && IsWindowVisible(w))
+                return w;
+        }
+    return nullptr;
+}
+
+// "Save Chart..." from the window's File menu, answered with `path`.
+void SaveChartAs(HWND window, DWORD processId, const std::string& path) {
+    PostMessageA(window, WM_COMMAND, 40101, 0);
+    HWND dialog = WaitForDialog(processId);
+    ASSERT_TRUE(dialog);
+    HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+    SetWindowTextA(name, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < 30000;)
+        Sleep(50);
+}
+
+// Width and height from a BMP file's header; 0 x 0 when it cannot be read.
+std::pair<long, long> BmpSize(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    BITMAPFILEHEADER head = {};
+    BITMAPINFOHEADER info = {};
+    file.read((char*)&head, sizeof head).read((char*)&info, sizeof info);
+    return file ? std::make_pair(long(info.biWidth), long(info.biHeight)) : std::make_pair(0L, 0L);
 }
 
 DWORD_PTR AffinityOf(DWORD processId) {
@@ -50,10 +100,8 @@ class CoresTest : public ::testing::Test {
         if ((system & 3) != 3)
             GTEST_SKIP() << "needs processors 0 and 1";
         budgetMs = 30000 + 4 * BurstBudgetMs(); // start-up, then a few bursts with company
-        char folder[MAX_PATH];
-        GetTempPathA(sizeof folder, folder);
-        log = std::string(folder) + "vesko-cores-test-" + std::to_string(GetCurrentProcessId()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv";
+        log = TempPath("vesko-cores-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv");
         DeleteFileA(log.c_str());
     }
 
@@ -208,6 +256,46 @@ TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
     }));
     EXPECT_EQ(1u, CloseAndWait()) << "FAIL";
     EXPECT_NE(std::string::npos, Rows().back().find(",verdict,,,\"FAIL: 2 processors ran for"));
+}
+
+// Saved from the File menu while the run goes and with --chart at the end, at
+// the window's chart size; ImageMagick reads both back (chart_identify). A
+// save that fails says so and leaves the old file whole.
+TEST_F(CoresTest, TheChartIsSavedFromTheMenuAndAtTheEnd) {
+    std::string folder = OwnFolder() + "chart_out\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string atEnd = folder + "at_end.bmp", fromMenu = folder + "from_menu.bmp";
+    std::string kept = TempPath("vesko-cores-kept.bmp");
+    SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::ofstream(kept) << "old bytes";
+    SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_READONLY);
+    DeleteFileA(fromMenu.c_str());
+    Start("--processors 0,1 --every 1 --chart \"" + atEnd + "\" --log \"" + log + "\"");
+    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
+        return Count(rows, "figures", "0", true) && Count(rows, "figures", "1", true);
+    }));
+    HWND window = FindProcessWindow(run.dwProcessId);
+    SaveChartAs(window, run.dwProcessId, fromMenu);
+    SaveChartAs(window, run.dwProcessId, kept);
+    HWND box = WaitForDialog(run.dwProcessId);
+    ASSERT_TRUE(box) << "a message box says the save failed";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(0u, CloseAndWait());
+    std::ifstream old(kept);
+    EXPECT_EQ("old bytes", std::string(std::istreambuf_iterator<char>(old), {}));
+    old.close();
+    SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(kept.c_str());
+    long width = 0, height = 0;
+    for (const std::string& line : Rows(".out"))
+        sscanf(line.c_str(), "chart: %*[^(](%ld x %ld)", &width, &height);
+    ASSERT_GT(width * height, 0) << "the size it was written at";
+    for (const std::string& file : {atEnd, fromMenu}) {
+        EXPECT_EQ(std::make_pair(width, height), BmpSize(file)) << file;
+        // Corners of white background; colours as they come.
+        std::ofstream(file.substr(0, file.size() - 4) + ".txt")
+            << width << " " << height << " * 255 255 255 255 255 255\n";
+    }
 }
 
 // A message box names what is wrong: dismissed here as a user would.
