@@ -65,7 +65,11 @@ void WarmUpSystemCaches() {
                         nullptr, instance, nullptr);
     SetWindowPos(window, nullptr, 0, 0, 120, 80, SWP_NOZORDER | SWP_NOMOVE);
     UpdateWindow(window);
-    ReleaseDC(window, GetDC(window));
+    HDC dcs[8]; // as many at once as a message box's painting holds
+    for (HDC& held : dcs)
+        held = GetDC(window);
+    for (HDC held : dcs)
+        ReleaseDC(window, held);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&msg);

@@ -114,6 +114,31 @@ TEST(EraseBackground, AProcedureThatErasesItselfKeepsItsOwnBackground) {
     DeleteObject(wc.hbrBackground);
 }
 
+// A replaced procedure that refuses WM_CREATE refuses the window, also a
+// frame window's, which leaves the frame list again.
+LRESULT CALLBACK RefuseCreation(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_CREATE ? -1 : DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST(CreateDefault, ARefusalFromTheReplacedProcedureRefusesTheWindow) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RefuseCreation;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "RefusingTestWindow";
+    RegisterClassA(&wc);
+    TestWindow window;
+    Recording<FrameWindow> frame;
+    for (Window* refused : {(Window*)&window, (Window*)&frame}) {
+        EXPECT_FALSE(refused->Create(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 9, 7, nullptr,
+                                     nullptr, nullptr));
+        EXPECT_EQ(nullptr, refused->Handle());
+        EXPECT_EQ(0u, refused->backgroundColour) << "no defaults after a refusal";
+    }
+    EXPECT_EQ(nullptr, theFrameWindows);
+    EXPECT_TRUE(TakeQuit()) << "the refused frame was the last one";
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
+}
+
 // Several in a row: a paint that kept its device context or region would
 // make the next one take new ones, which the leak listener counts.
 TEST(PaintDefault, PaintsLeaveNothingInvalidAndNoGdiObjectHeld) {
