@@ -223,9 +223,9 @@ TEST(BmpWriter, FailuresAreFalseAndLeaveNoFileBehind) {
     // A handle that is no bitmap: no file is made.
     EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), nullptr, nullptr));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
-    // Names with no file to make beside them: empty, a folder, too long, in
-    // a folder that does not exist.
-    std::string tooLong = OutputPath(std::string(MAX_PATH, 'n'));
+    // Names with no file to make beside them: empty, a folder, one whose
+    // full path is too long, one in a folder that does not exist.
+    std::string tooLong(255, 'n');
     for (std::string name : {std::string(), OutputPath(""), tooLong, OutputPath("none\\a.bmp")})
         EXPECT_EQ(FALSE, SaveBitmapFile(name.c_str(), bitmap, nullptr)) << name;
     EXPECT_EQ(FALSE, WriteBitmapFile(INVALID_HANDLE_VALUE, bitmap, nullptr));

@@ -139,6 +139,15 @@ TEST(CreateDefault, ARefusalFromTheReplacedProcedureRefusesTheWindow) {
     UnregisterClassA(wc.lpszClassName, wc.hInstance);
 }
 
+TEST(CloseDefault, PassedOnTheDefaultProcedureDestroysTheWindow) {
+    TestWindow window;
+    ASSERT_TRUE(CreatePopup(window, 9, 7));
+    HWND held = window.Handle();
+    window.Send(WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(held));
+    EXPECT_EQ(nullptr, window.Handle());
+}
+
 // Several in a row: a paint that kept its device context or region would
 // make the next one take new ones, which the leak listener counts.
 TEST(PaintDefault, PaintsLeaveNothingInvalidAndNoGdiObjectHeld) {
