@@ -27,6 +27,8 @@ TEST(WindowWrappers, ItemsAsSignedNumbersAndTextsAndTheParent) {
     EXPECT_STREQ("-1", text);
     EXPECT_TRUE(window.SetItemText(10, "-5678"));
     EXPECT_EQ(-5678, window.GetItemInt(10));
+    EXPECT_TRUE(window.SetItemText(10, "3000000000"));
+    EXPECT_EQ(0, window.GetItemInt(10)) << "too large for a signed number";
 }
 
 // Notes the message box of a thread: its caption and whether it has a Yes
