@@ -2,7 +2,7 @@
 // kinds of object. GetGuiResources counts nothing under Wine, so the check
 // takes a census of the handle table's slots instead: Wine answers
 // GetObjectType for a handle given by its slot alone (elsewhere the census
-// finds nothing and the check passes). Counts per kind, not slots, are
+// finds nothing and the check says it is off). Counts per kind, not slots, are
 // compared: the system replaces some objects it keeps (a cached device
 // context's visible region) by new ones in other slots.
 #include <gtest/gtest.h>
