@@ -1,5 +1,5 @@
 # The front door: `make test` and `make run` set up everything they need.
-.PHONY: all deps build test test-win32 bench run cores clean format
+.PHONY: all deps build test test-win32 bench run cores coverage clean format
 
 all: build
 
@@ -19,6 +19,11 @@ ifdef WIN32_RUNNER
 	WINE="$(WIN32_RUNNER)" WINEPREFIX="$(CURDIR)/build/wineprefix32" scripts/with-display.sh ctest --test-dir build/win32 -j1 --output-on-failure
 endif
 	scripts/with-display.sh ctest --test-dir build/win64 -j1 --output-on-failure
+
+# Line and branch coverage of the product by the 64-bit suite (build/coverage).
+coverage: deps
+	@scripts/install-deps.sh gcovr
+	scripts/coverage.sh
 
 bench: build
 	scripts/with-display.sh scripts/run-benches.sh

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, skipping those
-# already present. Safe to run again and again.
+# already present. Safe to run again and again. Arguments name extra packages
+# (`make coverage` adds gcovr).
 set -eu
 packages="cmake ninja-build python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-wine64 xvfb xauth googletest imagemagick"
+wine64 xvfb xauth googletest imagemagick $*"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then

@@ -40,7 +40,7 @@ TEST(MainWindow, PriorityMarksAreExclusiveAndCommandsGoOn) {
 
     for (UINT chosen : {HIGH_PRIORITY_COMMAND, HIGH_PRIORITY_COMMAND, NORMAL_PRIORITY_COMMAND,
                         NORMAL_PRIORITY_COMMAND, HIGH_PRIORITY_COMMAND}) {
-        window.Send(WM_COMMAND, chosen, 0);
+        window.Send(WM_COMMAND, MAKEWPARAM(chosen, 1), 0); // as an accelerator sends it
         UINT other =
             chosen == HIGH_PRIORITY_COMMAND ? NORMAL_PRIORITY_COMMAND : HIGH_PRIORITY_COMMAND;
         EXPECT_EQ(UINT(MF_CHECKED), State(hwnd, chosen)) << chosen;

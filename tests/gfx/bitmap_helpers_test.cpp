@@ -30,6 +30,16 @@ HBITMAP Filled(int width, int height, uint32_t pixel) {
 
 const uint32_t kSentinel = 0x00ABCDEFu;
 
+// Whether a pixel is one of a block of the source's: a shrink that drops
+// rows and columns (COLORONCOLOR) gives such pixels, one that blends does not.
+bool FromBlock(HBITMAP source, int left, int top, int width, int height, uint32_t pixel) {
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            if (Row(source, y)[x] == pixel)
+                return true;
+    return false;
+}
+
 TEST(BitmapHelpers, QueriesAndTopDownDibs) {
     BITMAP none = GetBitmapInfo(nullptr);
     EXPECT_EQ(0, none.bmType | none.bmWidth | none.bmHeight | none.bmWidthBytes);
@@ -103,14 +113,18 @@ TEST(BitmapHelpers, ZeroSizesMeanTheWholeSource) {
     HBITMAP target = Filled(20, 10, kSentinel);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, target);
-    SetStretchBltMode(dc, HALFTONE);
+    // A context that ORs what it shrinks: the helper shrinks without blending.
+    SetStretchBltMode(dc, WHITEONBLACK);
+    EXPECT_TRUE(StretchBitmapToDC(dc, 0, 0, 2, 1, source, 0, 0, 4, 2));
+    EXPECT_EQ(WHITEONBLACK, GetStretchBltMode(dc)) << "stretch mode put back";
     EXPECT_TRUE(StretchBitmapToDC(dc, 4, 2, 0, 0, source, 0, 0, 0, 0));
-    EXPECT_EQ(HALFTONE, GetStretchBltMode(dc)) << "stretch mode put back";
     // Destination sizes given, source sizes 0: the whole source doubled.
     EXPECT_TRUE(StretchBitmapToDC(dc, 10, 4, 10, 6, source, 0, 0, 0, 0));
     SelectObject(dc, previous);
     DeleteDC(dc);
     GdiFlush();
+    EXPECT_TRUE(FromBlock(source, 0, 0, 2, 2, Row(target, 0)[0]));
+    EXPECT_TRUE(FromBlock(source, 2, 0, 2, 2, Row(target, 0)[1]));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) {
             EXPECT_EQ(Row(source, y)[x], Row(target, 2 + y)[4 + x]);
@@ -126,6 +140,13 @@ TEST(BitmapHelpers, ZeroSizesMeanTheWholeSource) {
     EXPECT_EQ(Row(source, 0)[0], Row(target, 0)[0]);
     EXPECT_EQ(Row(source, 2)[4], Row(target, 9)[19]);
     EXPECT_EQ(Row(source, 1)[2], Row(target, 5)[10]);
+    // Shrunk onto a bitmap, whose new context would AND what it shrinks.
+    HBITMAP small = Filled(2, 1, kSentinel);
+    EXPECT_TRUE(StretchBitmapToBitmap(small, 0, 0, 0, 0, source, 1, 1, 4, 2));
+    GdiFlush();
+    EXPECT_TRUE(FromBlock(source, 1, 1, 2, 2, Row(small, 0)[0]));
+    EXPECT_TRUE(FromBlock(source, 3, 1, 2, 2, Row(small, 0)[1]));
+    DeleteObject(small);
     DeleteObject(source);
     DeleteObject(target);
 }
@@ -169,10 +190,21 @@ TEST(BitmapHelpers, DuplicateKeepsTheColoursOfAnIndexedBitmap) {
         const RGBQUAD& c = table[indices[x]];
         EXPECT_EQ(RGB(c.rgbRed, c.rgbGreen, c.rgbBlue), GetPixel(dc, x, 0)) << int(indices[x]);
     }
+    // A device-dependent bitmap has no table: its copy shows the same pixels.
+    const BYTE pattern[2] = {0xA5, 0};
+    HBITMAP mono = CreateBitmap(8, 1, 1, 1, pattern);
+    HBITMAP monoCopy = DuplicateBitmap(mono, FALSE);
+    HDC copyDc = CreateCompatibleDC(nullptr);
+    HGDIOBJ copyPrevious = SelectObject(copyDc, monoCopy);
+    SelectObject(dc, mono);
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(GetPixel(dc, x, 0), GetPixel(copyDc, x, 0)) << x;
+    SelectObject(copyDc, copyPrevious);
+    DeleteDC(copyDc);
     SelectObject(dc, previous);
     DeleteDC(dc);
-    DeleteObject(source);
-    DeleteObject(copy);
+    for (HBITMAP bitmap : {source, copy, mono, monoCopy})
+        DeleteObject(bitmap);
 }
 
 TEST(BitmapHelpers, FillsAndClear) {

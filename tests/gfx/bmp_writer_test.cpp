@@ -223,6 +223,12 @@ TEST(BmpWriter, FailuresAreFalseAndLeaveNoFileBehind) {
     // A handle that is no bitmap: no file is made.
     EXPECT_EQ(FALSE, SaveBitmapFile(path.c_str(), nullptr, nullptr));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
+    // Names with no file to make beside them: empty, a folder, one whose
+    // full path is too long, one in a folder that does not exist.
+    std::string tooLong(255, 'n');
+    for (std::string name : {std::string(), OutputPath(""), tooLong, OutputPath("none\\a.bmp")})
+        EXPECT_EQ(FALSE, SaveBitmapFile(name.c_str(), bitmap, nullptr)) << name;
+    EXPECT_EQ(FALSE, WriteBitmapFile(INVALID_HANDLE_VALUE, bitmap, nullptr));
     // Failed writes: FALSE. A pipe has no position to come back to for the
     // header: refused before its first byte.
     CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -247,6 +253,8 @@ TEST(BmpWriter, FailuresAreFalseAndLeaveNoFileBehind) {
     EXPECT_EQ(0xFFFFFFFFu - 54 - 1, size);
     EXPECT_EQ(FALSE, BmpImageSize(1, 1073741811, 32, &size));
     EXPECT_EQ(FALSE, BmpImageSize(65536, 65536, 8, &size));
+    EXPECT_EQ(FALSE, BmpImageSize(-1, 2, 8, &size));
+    EXPECT_EQ(FALSE, BmpImageSize(2, -1, 8, &size));
 }
 
 } // namespace

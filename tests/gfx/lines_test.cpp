@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <math.h>
+#include <stdlib.h>
+
 namespace {
 
 const uint32_t kPaper = 0x00204060, kInk = 0x00F0A010;
@@ -18,6 +22,29 @@ int Inked(const BoundDib& dib, int width, int height) {
 }
 
 TEST(Lines, PixelsAndGradients) {
+    // Into all eight octants from the centre, graded from either end, then
+    // solid: one pixel per step of the major axis, the other coordinate
+    // rounded to the nearest pixel (no ties here), the left end's colour exact.
+    const int ends[8][2] = {{9, 4}, {4, 9}, {-4, 9}, {-9, 4}, {-9, -4}, {-4, -9}, {4, -9}, {9, -4}};
+    for (const auto& end : ends)
+        for (int pass = 0; pass < 3; ++pass) {
+            SCOPED_TRACE(testing::Message() << end[0] << "," << end[1] << " pass " << pass);
+            BoundDib octants(1, 21, 21, 32, kPaper);
+            int x0 = 10, y0 = 10, x1 = 10 + end[0], y1 = 10 + end[1];
+            uint32_t c0 = 0x00103050, c1 = pass == 2 ? c0 : kInk;
+            if (pass == 1)
+                DrawLine(1, x1, y1, c1, x0, y0, c0);
+            else
+                DrawLine(1, x0, y0, c0, x1, y1, c1);
+            int steps = std::max(abs(end[0]), abs(end[1]));
+            EXPECT_EQ(steps + 1, Inked(octants, 21, 21));
+            for (int i = 0; i <= steps; ++i)
+                EXPECT_NE(kPaper, octants.Read(x0 + int(floor(end[0] * i / double(steps) + 0.5)),
+                                               y0 + int(floor(end[1] * i / double(steps) + 0.5))))
+                    << "step " << i;
+            EXPECT_EQ(x0 < x1 ? c0 : c1, octants.Read(std::min(x0, x1), x0 < x1 ? y0 : y1));
+        }
+
     BoundDib dib(2, 256, 5, 24, kPaper);
     // Right to left: the same pixels, the gradient starting at the left end.
     DrawLine(2, 3, 1, 0x00000080, 0, 0, 0x00800000);
@@ -46,7 +73,13 @@ TEST(Lines, SpanLimitAndCoordinateRange) {
     DrawLine(0, 0, 65538, 0, 3, 65539, 0); // would wrap onto row 2 in 16.16
     DrawSmoothLine(0, 0, 65538, 0, 5, 65539, 0);
     DrawSmoothLine(0, -1, 2, 0, 32767, 2, 0); // span 32,768
+    DrawLine(0, 5, 2001, 0, 5, 0, 0);         // 2001 rows up
+    DrawLine(0, 6, 0, 0, 6, 2001, 0);         // and down
+    DrawSmoothLine(0, 7, -1, 0, 7, 32767, 0); // 32,768 rows down
+    DrawSmoothLine(0, 8, 32767, 0, 8, -1, 0); // and up
     DrawLine(5, 0, 0, 0, 1, 0, 0);            // no such slot
+    DrawLine(-1, 0, 0, 0, 1, 0, 0);
+    DrawSmoothLine(-1, 0, 0, 0, 1, 0, 0);
     EXPECT_EQ(2001, Inked(dib, 2003, 3));
     DrawSmoothLine(0, 0, 2, kInk, 32767, 2, kInk); // the longest span there is
     EXPECT_EQ(2001 + 2003, Inked(dib, 2003, 3));

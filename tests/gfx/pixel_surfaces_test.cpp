@@ -10,21 +10,31 @@ TEST(PixelSurfaces, FormatsOnEverySlot) {
     for (int slot = 0; slot < kSurfaceSlots; ++slot) {
         SCOPED_TRACE(slot);
         const PutPixelOp& put = thePixelOps[PutPixel][slot].put;
+        const PutPixelOp& putUnchecked = thePixelOps[PutPixelUnchecked][slot].put;
+        const ReadPixelOp& readUnchecked = thePixelOps[ReadPixelUnchecked][slot].read;
         BoundDib dib16(slot, 3, 10, 16); // rows of 6 bytes padded to 8: a stride of 4 pixels
         put(2, 9, 0x00123456);
         EXPECT_EQ(0x08CA, ((uint16_t*)dib16.Bits())[9 * 4 + 2]);
-        EXPECT_EQ(0x00103050u, thePixelOps[ReadPixelUnchecked][slot].read(2, 9));
+        EXPECT_EQ(0x00103050u, readUnchecked(2, 9));
+        putUnchecked(1, 3, 0x00ABCDEF);
+        EXPECT_EQ(0x00A8C8E8u, dib16.Read(1, 3)); // the top five bits of each channel
         EXPECT_EQ(0u, dib16.Read(-1, 0) | dib16.Read(0, -1) | dib16.Read(3, 0) | dib16.Read(0, 10));
 
         BoundDib dib24(slot, 5, 3, 24); // rows of 15 bytes padded to 16
         put(2, 1, 0xAB123456);
         EXPECT_EQ(0, memcmp("\x56\x34\x12\x00", dib24.Bits() + 16 + 6, 4));
+        putUnchecked(4, 2, 0x00654321);
+        EXPECT_EQ(0x00654321u, dib24.Read(4, 2));
+        EXPECT_EQ(0x00123456u, readUnchecked(2, 1));
 
         BoundDib dib32(slot, 7, 2, 32);
         put(6, 1, 0xFF123456);
         put(7, 0, 0x00FFFFFF); // past the row end: nothing
         EXPECT_EQ(0xFF123456u, ((uint32_t*)dib32.Bits())[7 + 6]);
         EXPECT_EQ(0x00123456u, dib32.Read(6, 1));
+        EXPECT_EQ(0x00123456u, readUnchecked(6, 1)); // the top byte read as 0
+        putUnchecked(0, 1, 0x00FEDCBA);
+        EXPECT_EQ(0x00FEDCBAu, dib32.Read(0, 1));
         thePixelOps[BlendPixel][slot].blend(3, 0, 0x00FF0000, 128);
         EXPECT_EQ(0x007F0000u, dib32.Read(3, 0));
     }
@@ -65,6 +75,7 @@ TEST(PixelSurfaces, BindingSwitchesOneSlotOnly) {
     EXPECT_EQ(theFormatOps[BlendPixel][2 * 4 + 3].blend, thePixelOps[BlendPixel][3].blend);
     EXPECT_EQ(theFormatOps[BlendPixel][4 * 4 + 0].blend, thePixelOps[BlendPixel][0].blend);
     EXPECT_EQ(nullptr, BindSurface(4, a)); // no such slot
+    EXPECT_EQ(nullptr, BindSurface(-1, a));
     HBITMAP others[] = {CreateBitmap(8, 8, 1, 16, nullptr), CreateBitmap(8, 8, 1, 24, nullptr),
                         CreateBitmap(8, 8, 1, 32, nullptr), CreateDib(8, 8, 8), nullptr};
     for (HBITMAP other : others) {
@@ -72,6 +83,8 @@ TEST(PixelSurfaces, BindingSwitchesOneSlotOnly) {
         for (int kind = 0; kind < kPixelOpKinds; ++kind)
             EXPECT_EQ(0, memcmp(&theFormatOps[kind][3], &thePixelOps[kind][3], sizeof(PixelOp)));
         thePixelOps[PutPixel][3].put(2, 2, 0x00FFFFFF);
+        thePixelOps[BlendPixel][3].blend(2, 2, 0x00FFFFFF, 9);
+        EXPECT_EQ(0u, thePixelOps[ReadPixel][3].read(2, 2));
         DeleteObject(other);
     }
     ExpectUnbound(3);

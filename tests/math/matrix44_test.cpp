@@ -58,12 +58,12 @@ TEST(Matrix44, IdentityAndAppendOrder) {
     EXPECT_EQ(1e6f, p.z);
 
     // Translation first, then the scaling appended after it.
-    m.Translate(1.0f, 0.0f, 0.0f);
-    m.Scale(2.0f, 2.0f, 2.0f);
-    p = m.Transform(0.0f, 0.0f, 0.0f);
-    EXPECT_EQ(2.0f, p.x);
-    EXPECT_EQ(0.0f, p.y);
-    EXPECT_EQ(0.0f, p.z);
+    m.Translate(1.0f, -2.0f, 3.0f);
+    m.Scale(2.0f, 5.0f, -0.5f);
+    p = m.Transform(0.25f, 0.5f, 1.0f);
+    EXPECT_EQ(2.5f, p.x);
+    EXPECT_EQ(-7.5f, p.y);
+    EXPECT_EQ(-2.0f, p.z);
 }
 
 TEST(Matrix44, RotateAboutZTurnsXTowardY) {
@@ -81,17 +81,25 @@ TEST(Matrix44, RotateAboutZTurnsXTowardY) {
 }
 
 TEST(Matrix44, RotateAxesFollowTheRowVectorConvention) {
-    // About X, y turns toward z; about Y, z toward x (checked at 30 degrees).
-    Matrix44 m = Identity();
-    m.Rotate(30.0f, 0.0f, 0.0f);
-    Vector3 p = m.Transform(0.0f, 1.0f, 0.0f);
-    EXPECT_NEAR(0.866025f, p.y, 1e-6f);
-    EXPECT_NEAR(0.5f, p.z, 1e-6f);
-    m = Identity();
-    m.Rotate(0.0f, 30.0f, 0.0f);
-    p = m.Transform(0.0f, 0.0f, 1.0f);
-    EXPECT_NEAR(0.5f, p.x, 1e-6f);
-    EXPECT_NEAR(0.866025f, p.z, 1e-6f);
+    // About X, y turns toward z; about Y, z toward x; about Z, x toward y:
+    // checked at 30 degrees and at -30, which turns the other way.
+    for (float sign : {1.0f, -1.0f}) {
+        Matrix44 m = Identity();
+        m.Rotate(30.0f * sign, 0.0f, 0.0f);
+        Vector3 p = m.Transform(0.0f, 1.0f, 0.0f);
+        EXPECT_NEAR(0.866025f, p.y, 1e-6f);
+        EXPECT_NEAR(0.5f * sign, p.z, 1e-6f);
+        m = Identity();
+        m.Rotate(0.0f, 30.0f * sign, 0.0f);
+        p = m.Transform(0.0f, 0.0f, 1.0f);
+        EXPECT_NEAR(0.5f * sign, p.x, 1e-6f);
+        EXPECT_NEAR(0.866025f, p.z, 1e-6f);
+        m = Identity();
+        m.Rotate(0.0f, 0.0f, 30.0f * sign);
+        p = m.Transform(1.0f, 0.0f, 0.0f);
+        EXPECT_NEAR(0.866025f, p.x, 1e-6f);
+        EXPECT_NEAR(0.5f * sign, p.y, 1e-6f);
+    }
 }
 
 TEST(Matrix44, ZeroAnglesLeaveTheMatrixUntouchedAndNaNIsApplied) {

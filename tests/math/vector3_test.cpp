@@ -21,7 +21,7 @@ TEST(Vector3, DotAndLengthSumInDouble) {
     const float e = ldexpf(1, -12);
     Vector3 c = {1 + e, e, 0};
     EXPECT_EQ(1 + ldexpf(1, -11) + ldexpf(1, -23), c.Dot(c));
-    EXPECT_EQ(5.0f, (Vector3{3, 4, 0}.Length()));
+    EXPECT_EQ(7.0f, (Vector3{-2, 3, 6}.Length()));
     EXPECT_EQ(1e30f, (Vector3{1e30f, 0, 0}.Length())); // its square overflows float
 }
 
@@ -31,9 +31,9 @@ TEST(Vector3, CrossIsRightHandedAndMayTakeItself) {
     ExpectSame({0, 0, 1}, v);
     r.SetCross({0, 0, 1}, {1, 0, 0}); // z x x = y: y is a.z*b.x - a.x*b.z
     ExpectSame({0, 1, 0}, r);
-    Vector3 a = {1, 2, 3}, b = {4, 5, 6};
+    Vector3 a = {2, 3, 5}, b = {7, 11, 13}; // every component of the result differs
     r.SetCross(a, b);
-    ExpectSame({-3, 6, -3}, r);
+    ExpectSame({-16, 9, 1}, r);
     a.Cross(b);
     ExpectSame(r, a);
     r.SetCross(b, Vector3(b));
@@ -50,9 +50,11 @@ TEST(Vector3, ScaleAndNormalize) {
     ExpectSame({-0.0f, 0, -0.0f}, v);
     v.Normalize(); // a zero vector stays as it is, no NaN
     ExpectSame({-0.0f, 0, -0.0f}, v);
-    Vector3 n = {0, 3, 4};
+    Vector3 n = {-2, 3, 6};
     n.Normalize();
-    ExpectSame({0, 0.6f, 0.8f}, n);
+    EXPECT_FLOAT_EQ(-2.0f / 7, n.x);
+    EXPECT_FLOAT_EQ(3.0f / 7, n.y);
+    EXPECT_FLOAT_EQ(6.0f / 7, n.z);
 }
 
 } // namespace

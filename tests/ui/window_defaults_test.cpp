@@ -111,6 +111,9 @@ TEST(EraseBackground, AProcedureThatErasesItselfKeepsItsOwnBackground) {
     EXPECT_EQ(0x00C80A14u, Pixel(canvas, 3, 2));
     DeleteObject(canvas);
     DeleteObject(picture);
+    window.Destroy();
+    UnregisterClassA(wc.lpszClassName, wc.hInstance); // the class brush is the test's
+    DeleteObject(wc.hbrBackground);
 }
 
 // The procedure underneath the subclassed windows below: notes each message
@@ -225,34 +228,59 @@ TEST(PassingOn, EveryHandledMessageArrivesWholeAtTheHandlerAndUnderneath) {
     DeleteDC(dc);
 }
 
-// The GDI handle slot handed out next. A freed slot is handed out again
-// first, so calls that free what they make leave it the same; a leak of the
-// first object they make changes it.
-WORD NextGdiSlot() {
-    HBRUSH probe = CreateSolidBrush(0);
-    DeleteObject(probe);
-    return LOWORD((ULONG_PTR)probe);
+// A replaced procedure that refuses WM_CREATE refuses the window, also a
+// frame window's, which leaves the frame list again.
+LRESULT CALLBACK RefuseCreation(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_CREATE ? -1 : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-TEST(PaintDefault, AnOrdinaryPaintLeavesNothingInvalidAndNoGdiObjectHeld) {
+TEST(CreateDefault, ARefusalFromTheReplacedProcedureRefusesTheWindow) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RefuseCreation;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "RefusingTestWindow";
+    RegisterClassA(&wc);
+    TestWindow window;
+    Recording<FrameWindow> frame;
+    for (Window* refused : {(Window*)&window, (Window*)&frame}) {
+        EXPECT_FALSE(refused->Create(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 9, 7, nullptr,
+                                     nullptr, nullptr));
+        EXPECT_EQ(nullptr, refused->Handle());
+        EXPECT_EQ(0u, refused->backgroundColour) << "no defaults after a refusal";
+    }
+    EXPECT_EQ(nullptr, theFrameWindows);
+    EXPECT_TRUE(TakeQuit()) << "the refused frame was the last one";
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
+}
+
+TEST(CloseDefault, PassedOnTheDefaultProcedureDestroysTheWindow) {
+    TestWindow window;
+    ASSERT_TRUE(CreatePopup(window, 9, 7));
+    HWND held = window.Handle();
+    window.Send(WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(held));
+    EXPECT_EQ(nullptr, window.Handle());
+}
+
+// Several in a row: a paint that kept its device context or region would
+// make the next one take new ones, which the leak listener counts.
+TEST(PaintDefault, PaintsLeaveNothingInvalidAndNoGdiObjectHeld) {
     TestWindow window;
     ASSERT_TRUE(CreatePopup(window, 40, 30));
     window.Show(SW_SHOWNOACTIVATE);
-    InvalidateRect(window.Handle(), nullptr, TRUE);
-    window.calls.clear();
-    WORD slot = NextGdiSlot();
-    UpdateWindow(window.Handle());
-    EXPECT_EQ(slot, NextGdiSlot()) << "the paint's region is freed";
-    ASSERT_FALSE(window.calls.empty());
-    EXPECT_EQ("erase", window.calls.front().substr(0, 5));
-    EXPECT_EQ("paint", window.calls.back().substr(0, 5));
-    EXPECT_NE(nullptr, window.lastRegion);
-    RECT update;
-    EXPECT_FALSE(GetUpdateRect(window.Handle(), &update, FALSE));
+    for (int paint = 0; paint < 4; ++paint) {
+        InvalidateRect(window.Handle(), nullptr, TRUE);
+        window.calls.clear();
+        UpdateWindow(window.Handle());
+        ASSERT_FALSE(window.calls.empty());
+        EXPECT_EQ("erase", window.calls.front().substr(0, 5));
+        EXPECT_EQ("paint", window.calls.back().substr(0, 5));
+        EXPECT_NE(nullptr, window.lastRegion);
+        RECT update;
+        EXPECT_FALSE(GetUpdateRect(window.Handle(), &update, FALSE));
+    }
     HDC dc = GetDC(window.Handle());
-    slot = NextGdiSlot();
     window.Send(WM_ERASEBKGND, (WPARAM)dc, 0);
-    EXPECT_EQ(slot, NextGdiSlot()) << "the fill's brush is freed";
     ReleaseDC(window.Handle(), dc);
 }
 

@@ -282,6 +282,16 @@ TEST(Window, RedrawInvalidatesTheWholeClientArea) {
     EXPECT_TRUE(window.Invalidate(&part, FALSE));
     ASSERT_TRUE(GetUpdateRect(window.Handle(), &update, FALSE));
     EXPECT_TRUE(EqualRect(&part, &update));
+    EXPECT_EQ(130, window.WindowWidth());
+    // The class repaints all of it after a resize either way, not only what
+    // a taller window uncovers (nothing, for a narrower one).
+    for (SIZE size : {SIZE{130, 90}, SIZE{100, 90}}) {
+        ValidateRect(window.Handle(), nullptr);
+        SetWindowPos(window.Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        ASSERT_TRUE(GetUpdateRect(window.Handle(), &update, FALSE)) << size.cx;
+        client = window.ClientRect();
+        EXPECT_TRUE(EqualRect(&client, &update)) << size.cx;
+    }
 }
 
 // A window of another thread: DestroyWindow from here fails.

@@ -9,43 +9,69 @@
 namespace {
 
 // A second thread finds the dialog the test thread has open, notes the name
-// it starts with, then types a name and presses OK, or presses Cancel.
+// it starts with and what its lower right corner is, then types a name and
+// presses OK, or presses Cancel. A message box that comes up instead (a name
+// refused) is closed, and then the dialog.
 struct Script {
     DWORD dialogThread;
     const char* typed;
     char initialName[300];
-    bool explorer; // an explorer-style dialog, with a shell view
+    bool explorer;  // an explorer-style dialog, with a shell view
+    LRESULT corner; // the hit-test code at its lower right corner
+    bool refused;
 };
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+struct Search {
+    HWND other, found; // a visible dialog of the thread other than `other`
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
+    Search* search = (Search*)parameter;
     char name[8];
     bool dialog = GetClassNameA(window, name, sizeof name) && strcmp(name, "#32770") == 0;
-    if (dialog && IsWindowVisible(window))
-        *(HWND*)found = window;
-    return !*(HWND*)found;
+    if (dialog && window != search->other && IsWindowVisible(window))
+        search->found = window;
+    return !search->found;
+}
+
+HWND FindDialogOf(DWORD thread, HWND other) {
+    Search search = {other, nullptr};
+    EnumThreadWindows(thread, FindDialog, (LPARAM)&search);
+    return search.found;
 }
 
 DWORD WINAPI DriveDialog(LPVOID parameter) {
     Script* script = (Script*)parameter;
     HWND dialog = nullptr; // generous: the first dialog loads the shell's views
     for (int tries = 0; !dialog && tries < 3000; ++tries, Sleep(20))
-        EnumThreadWindows(script->dialogThread, FindDialog, (LPARAM)&dialog);
+        dialog = FindDialogOf(script->dialogThread, nullptr);
     script->explorer = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr) != nullptr;
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    script->corner =
+        SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(frame.right - 1, frame.bottom - 1));
     HWND name = GetDlgItem(dialog, cmb13); // the file-name box
     GetWindowTextA(name, script->initialName, sizeof script->initialName);
     if (script->typed)
         SetWindowTextA(name, script->typed);
     PostMessageA(dialog, WM_COMMAND, script->typed ? IDOK : IDCANCEL, 0);
     // A dialog that stays open is cancelled: the test fails rather than hangs.
-    for (int tries = 0; IsWindow(dialog) && tries < 1500; ++tries)
+    for (int tries = 0; IsWindow(dialog) && tries < 1500; ++tries) {
         Sleep(20);
+        if (HWND box = FindDialogOf(script->dialogThread, dialog)) {
+            script->refused = true;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            Sleep(100);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
     if (IsWindow(dialog))
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     return 0;
 }
 
 template <typename Call> char* Drive(Script& script, const char* typed, Call call) {
-    script = {GetCurrentThreadId(), typed, "", false};
+    script = {GetCurrentThreadId(), typed, "", false, 0, false};
     HANDLE driver = CreateThread(nullptr, 0, DriveDialog, &script, 0, nullptr);
     char* result = call();
     WaitForSingleObject(driver, INFINITE);
@@ -65,29 +91,44 @@ std::string FileName(const std::string& path) {
 }
 
 const char kFilter[] = "Text files\0*.txt\0All files\0*.*\0";
+// With no extension of its own to add, only the default one can be added.
+const char kAnyFile[] = "All files\0*.*\0";
+
+std::string MakeFile(const char* name) {
+    std::string path = TempPath(name);
+    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    return path;
+}
 
 TEST(FileDialogs, OpenReturnsTheChoiceAndStartsFromIt) {
-    std::string chosen = TempPath("vesko open.txt");
-    CloseHandle(CreateFileA(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    auto open = [] { return ChooseOpenFile(nullptr, kFilter, "txt", 0); };
+    std::string chosen = MakeFile("vesko open.txt");
+    auto open = [] { return ChooseOpenFile(nullptr, kAnyFile, "txt", 0); };
     Script script;
     EXPECT_EQ(nullptr, Drive(script, nullptr, open));
-    char* result = Drive(script, chosen.c_str(), open);
+    EXPECT_TRUE(script.explorer);
+    EXPECT_EQ(HTBOTTOMRIGHT, script.corner) << "a sizing frame";
+    // A name that does not exist is refused with a message.
+    EXPECT_EQ(nullptr, Drive(script, TempPath("vesko none.txt").c_str(), open));
+    EXPECT_TRUE(script.refused);
+    // Typed without its extension, the name gets the default one where that
+    // file exists. (Both exist: Wine checks the typed name before adding it.)
+    std::string bare = MakeFile("vesko open");
+    char* result = Drive(script, bare.c_str(), open);
     ASSERT_EQ(theOpenFileName, result);
     EXPECT_EQ(0, lstrcmpiA(chosen.c_str(), result)) << result;
     EXPECT_EQ(nullptr, Drive(script, nullptr, open));
     EXPECT_EQ(FileName(chosen), FileName(script.initialName));
-    EXPECT_TRUE(script.explorer);
     // Several files without OFN_EXPLORER: the system shows its old-style dialog.
     EXPECT_EQ(nullptr,
               Drive(script, nullptr, [] { return ChooseOpenFile(nullptr, kFilter, "txt", 1); }));
     EXPECT_FALSE(script.explorer);
     DeleteFileA(chosen.c_str());
+    DeleteFileA(bare.c_str());
 }
 
 TEST(FileDialogs, SaveStartsWithTheGivenNameElseTheLastChoice) {
     auto save = [](const char* initial) {
-        return [=] { return ChooseSaveFile(nullptr, kFilter, "txt", initial); };
+        return [=] { return ChooseSaveFile(nullptr, kAnyFile, "txt", initial); };
     };
     // A name too long is cut to 260 characters and stays terminated.
     std::string initial = std::string(300, 'n');
@@ -95,16 +136,21 @@ TEST(FileDialogs, SaveStartsWithTheGivenNameElseTheLastChoice) {
     EXPECT_EQ(nullptr, Drive(script, nullptr, save(initial.c_str())));
     EXPECT_EQ(initial.substr(0, 260), script.initialName);
     EXPECT_EQ(initial.substr(0, 260), theSaveFileName);
-    std::string chosen = TempPath("vesko save.txt");
-    char* result = Drive(script, chosen.c_str(), save(nullptr));
+    EXPECT_EQ(HTBOTTOMRIGHT, script.corner) << "a sizing frame";
+    // An existing file, typed without its extension: the default one is
+    // added, and the file is taken without asking to replace it.
+    std::string chosen = MakeFile("vesko save.txt");
+    char* result = Drive(script, TempPath("vesko save").c_str(), save(nullptr));
     ASSERT_EQ(theSaveFileName, result);
     EXPECT_EQ(0, lstrcmpiA(chosen.c_str(), result)) << result;
+    EXPECT_FALSE(script.refused) << "no question before replacing";
     EXPECT_EQ(nullptr, Drive(script, nullptr, save(nullptr)));
     EXPECT_EQ(FileName(chosen), FileName(script.initialName));
     // Given from within the last result, overlapping it: moved intact.
     std::string last = theSaveFileName;
     EXPECT_EQ(nullptr, Drive(script, nullptr, save(theSaveFileName + 2)));
     EXPECT_EQ(last.substr(2), theSaveFileName);
+    DeleteFileA(chosen.c_str());
 }
 
 } // namespace

@@ -24,6 +24,8 @@ TEST(String, GrowsOnAssignResizesExactly) {
     s.Assign("hello");
     s.Resize(3);
     EXPECT_STREQ("hel", s.Text());
+    s.Resize(-1); // no such size: unchanged
+    EXPECT_EQ(3, s.capacity);
     s.Resize(10);
     EXPECT_EQ(10, s.capacity);
     s.Compact();

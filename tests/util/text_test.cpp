@@ -7,6 +7,7 @@
 TEST(Text, NullsAndUnterminatedCopies) {
     EXPECT_EQ(0, StrLength(nullptr) + StrLength(""));
     StrCopy(nullptr, "abc");
+    StrCopyN(nullptr, "abc", 2);
     char buffer[8] = "XXXXXXX";
     StrCopy(buffer, nullptr);
     EXPECT_EQ(0, memcmp("\0XXXXXX", buffer, 8));
