@@ -17,7 +17,7 @@ scripts/with-display.sh ctest --test-dir "$build" -j1 -R '_tests$' --output-on-f
 status=$?
 set -- --root "$root" --object-directory "$build" \
     --gcov-executable x86_64-w64-mingw32-gcov-posix \
-    --filter "$root/(app|gfx|math|ui|util)/" --exclude-unreachable-branches
+    --filter "$root/(app|cores|gfx|math|ui|util)/" --exclude-unreachable-branches
 gcovr "$@" --json "$build/coverage.json" || exit 1
 echo "== lines"
 gcovr --add-tracefile "$build/coverage.json" --root "$root"
