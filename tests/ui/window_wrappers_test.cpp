@@ -85,8 +85,8 @@ TEST(WindowWrappers, AttachTakesOurOwnClassAsItIsAndRefusesAnotherProcesssWindow
     Recording<Window> bound;
     ASSERT_TRUE(bound.Attach(plain));
     EXPECT_EQ(nullptr, bound.previousProc) << "already the framework's procedure";
-    bound.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(7, 9));
-    EXPECT_EQ(9u, bound.lastY);
+    bound.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 9));
+    EXPECT_EQ(std::vector<std::string>{Note("left down", 7, 9, MK_LBUTTON)}, bound.calls);
 }
 
 } // namespace
