@@ -159,17 +159,20 @@ TEST(Judge, ASlowerProcessorIsWarnedWhenItStartsThenEveryTenMinutes) {
 TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
     JudgeRun run(0x3);
     ProcessorWatch* w[2] = {run.Start(0), run.Start(1)};
+    uint64_t firstAt = 0;
     for (uint64_t now = 1000; now <= 20 * 60000; now += 1000) {
-        bool hot = now > 6 * 60000;
+        bool hot = now > 5 * 60000;
         for (ProcessorWatch* watch : w)
             run.Cycles(watch, now % 2000 ? (hot ? "8.00" : "7.00") : (hot ? "8.01" : "7.01"), now);
         JudgeTick(&run.judge, now);
+        firstAt = firstAt ? firstAt : run.judge.slowingWarnings ? now : 0;
     }
+    EXPECT_EQ(10 * 60000u, firstAt) << "the last 5 minutes against the first, from 10 minutes on";
     Rows warnings = run.Take("warning");
     ASSERT_EQ(2u, warnings.size());
     EXPECT_EQ(
-        "warning -1 800 -1 slowing down: median 8.00 ticks in the last 5 minutes against 7.00 "
-        "in the first 5 (+14.3 %)",
+        "warning -1 801 -1 slowing down: median 8.01 ticks in the last 5 minutes against 7.00 "
+        "in the first 5 (+14.4 %)",
         warnings[0]);
     EXPECT_EQ(2, run.judge.slowingWarnings);
 }
