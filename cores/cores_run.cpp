@@ -240,7 +240,8 @@ int EndRun(CoresRun* run, SIZE chartSize) {
         SaveRunChart(run->chart, run->nowMs, chartSize, run->options.chartPath, run->chartNote,
                      sizeof run->chartNote)) {
         char full[MAX_PATH];
-        if (!GetFullPathNameA(run->options.chartPath, sizeof full, full, nullptr))
+        DWORD length = GetFullPathNameA(run->options.chartPath, sizeof full, full, nullptr);
+        if (!length || length >= sizeof full) // not written into `full`
             snprintf(full, sizeof full, "%s", run->options.chartPath);
         snprintf(chartLine, sizeof chartLine, "chart: %s (%ld x %ld)\r\n", full, chartSize.cx,
                  chartSize.cy);

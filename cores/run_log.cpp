@@ -41,7 +41,9 @@ void DefaultLogName(const SYSTEMTIME& utc, char* name, int size) {
 BOOL OpenRunLog(RunLog* log, const char* path, HANDLE echo, char* error, int size) {
     log->failure[0] = '\0';
     log->echo = echo;
-    if (!GetFullPathNameA(path, sizeof log->path, log->path, nullptr))
+    // A full path longer than the buffer is not written into it: the name as given, then.
+    DWORD full = GetFullPathNameA(path, sizeof log->path, log->path, nullptr);
+    if (!full || full >= sizeof log->path)
         snprintf(log->path, sizeof log->path, "%s", path);
     // Others may read the log while it grows; every write goes to its end.
     log->file = CreateFileA(log->path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
