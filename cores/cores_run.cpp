@@ -16,8 +16,17 @@ void WriteRow(void* context, const LogRow& row) {
     CoresRun* run = (CoresRun*)context;
     SYSTEMTIME utc;
     GetSystemTime(&utc);
+    const LogRow* written = &row;
+    LogRow verdict;
+    if (row.event == verdictEvent && run->logNote[0]) {
+        // Said here, as the log may stop during the end rows, after the verdict's words.
+        verdict = row;
+        size_t used = strlen(verdict.detail);
+        snprintf(verdict.detail + used, sizeof verdict.detail - used, "; %s", run->logNote);
+        written = &verdict;
+    }
     char line[600];
-    int length = FormatLogRow(row, utc, line, sizeof line);
+    int length = FormatLogRow(*written, utc, line, sizeof line);
     AddFiguresToChart(&run->chart, row);
     bool wasWorking = run->log.file != nullptr;
     WriteRunLog(&run->log, line, length);
@@ -246,10 +255,8 @@ int EndRun(CoresRun* run, SIZE chartSize) {
         snprintf(chartLine, sizeof chartLine, "chart: %s (%ld x %ld)\r\n", full, chartSize.cx,
                  chartSize.cy);
     }
-    char notes[sizeof run->logNote + sizeof run->chartNote + 2];
-    snprintf(notes, sizeof notes, "%s%s%s", run->logNote,
-             run->logNote[0] && run->chartNote[0] ? "; " : "", run->chartNote);
-    run->exitCode = FinishJudge(&run->judge, run->nowMs, notes);
+    // WriteRow adds how the log failed to the verdict, even during the end rows.
+    run->exitCode = FinishJudge(&run->judge, run->nowMs, run->chartNote);
     snprintf(logLine, sizeof logLine, "log: %s\r\n", run->log.path);
     EchoLine(&run->log, chartLine);
     EchoLine(&run->log, logLine);

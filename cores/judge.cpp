@@ -297,7 +297,7 @@ void Append(char* text, int size, const char* format, ...) {
 
 } // namespace
 
-void VerdictText(const Judge& judge, uint64_t now, const char* logNote, char* text, int size) {
+void VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size) {
     int tested = 0, failed = 0, warned = 0, untested = 0;
     for (int i = 0; i < judge.count; ++i) {
         const ProcessorWatch& watch = judge.watches[i];
@@ -334,11 +334,11 @@ void VerdictText(const Judge& judge, uint64_t now, const char* logNote, char* te
         if (judge.watches[i].warnings)
             Append(text, size, "%s processor %d slower than the rest (%d)", shown++ ? "," : "",
                    judge.watches[i].processor, judge.watches[i].warnings);
-    if (logNote && *logNote)
-        Append(text, size, "; %s", logNote);
+    if (note && *note)
+        Append(text, size, "; %s", note);
 }
 
-int FinishJudge(Judge* judge, uint64_t now, const char* logNote) {
+int FinishJudge(Judge* judge, uint64_t now, const char* note) {
     bool failed = false;
     for (int i = 0; i < judge->count; ++i) {
         ProcessorWatch* watch = &judge->watches[i];
@@ -356,7 +356,7 @@ int FinishJudge(Judge* judge, uint64_t now, const char* logNote) {
         failed |= watch->failure[0] != '\0';
     }
     LogRow verdict = MakeLogRow(now, -1, verdictEvent, "%s", "");
-    VerdictText(*judge, now, logNote, verdict.detail, sizeof verdict.detail);
+    VerdictText(*judge, now, note, verdict.detail, sizeof verdict.detail);
     Emit(judge, verdict);
     return failed ? 1 : 0;
 }

@@ -89,12 +89,12 @@ void NoteFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* 
 void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t now);
 // Hung tools, and every figures interval the figures and warnings.
 void JudgeTick(Judge* judge, uint64_t now);
-// The end rows and the verdict row; `logNote` (may be null) is added to the
+// The end rows and the verdict row; `note` (may be null) is added to the
 // verdict. The exit code: 0 for PASS, 1 for FAIL.
-int FinishJudge(Judge* judge, uint64_t now, const char* logNote);
+int FinishJudge(Judge* judge, uint64_t now, const char* note);
 
 // The verdict as a person reads it: "PASS: ..." or "FAIL: ...".
-void VerdictText(const Judge& judge, uint64_t now, const char* logNote, char* text, int size);
+void VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size);
 // How long a tool may show no new title before it counts as hung.
 uint64_t HungAfterMs(const Judge& judge);
 // "access violation" for 0xC0000005 and the like; empty when unknown.
