@@ -241,7 +241,12 @@ int EndRun(CoresRun* run, SIZE chartSize) {
     bool terminated[kMaxProcessors];
     CloseTools(run->tools, ToolCount(*run), kCloseWaitMs, terminated);
     for (int i = 0; i < ToolCount(*run); ++i) {
-        WatchOf(run, i)->terminated = terminated[i];
+        ProcessorWatch* watch = WatchOf(run, i);
+        watch->terminated = terminated[i];
+        // Ended with an error since the last poll or instead of closing: a crash.
+        DWORD code;
+        if (!terminated[i] && ToolEnded(run->tools[i], &code) && code != 0)
+            NoteExit(&run->judge, watch, code, run->nowMs);
         ReleaseTool(&run->tools[i]);
     }
     char chartLine[MAX_PATH + 64] = "", logLine[MAX_PATH + 16];

@@ -83,6 +83,28 @@ std::pair<long, long> BmpSize(const std::string& path) {
     return file ? std::make_pair(long(info.biWidth), long(info.biHeight)) : std::make_pair(0L, 0L);
 }
 
+// Ends a tool as a crash would, and waits until it is gone.
+void Crash(DWORD processId) {
+    HANDLE tool = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    ASSERT_TRUE(TerminateProcess(tool, 0xC0000005));
+    WaitForSingleObject(tool, 30000);
+    CloseHandle(tool);
+}
+
+// Suspends every thread of a tool: it answers no message, as when stuck.
+void Freeze(DWORD processId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == processId) {
+            HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+            SuspendThread(thread);
+            CloseHandle(thread);
+        }
+    CloseHandle(snapshot);
+}
+
 DWORD_PTR AffinityOf(DWORD processId) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
     DWORD_PTR mask = 0, system = 0;
@@ -205,12 +227,18 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorAndFiguresFromBoth) {
     ASSERT_EQ(2u, tools.size());
     EXPECT_EQ(3u, AffinityOf(tools[0]) | AffinityOf(tools[1]));
     EXPECT_EQ(0u, AffinityOf(tools[0]) & AffinityOf(tools[1]));
+    Freeze(tools[0]); // deaf to WM_CLOSE: terminated after 5 s
+    std::string frozen = AffinityOf(tools[0]) == 2 ? "1" : "0";
     EXPECT_EQ(0u, CloseAndWait()) << "PASS";
     std::vector<std::string> rows = Rows();
     EXPECT_EQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail", rows.front());
     EXPECT_EQ(1u, Count(rows, "start", "0"));
     EXPECT_EQ(1u, Count(rows, "start", "1"));
     EXPECT_EQ(2u, Count(rows, "end", ""));
+    for (const std::string& row : rows) {
+        bool terminated = row.find("terminated") != std::string::npos;
+        EXPECT_EQ(Field(row, 3) == "end" && Field(row, 2) == frozen, terminated) << row;
+    }
     EXPECT_NE(std::string::npos, rows.back().find(",verdict,,,\"PASS: 2 processors ran for"));
     EXPECT_TRUE(Children(run.dwProcessId).empty()) << "the tools were closed";
     std::vector<std::string> printed = Rows(".out");
@@ -243,9 +271,7 @@ TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
     std::vector<DWORD> tools = Children(run.dwProcessId);
     ASSERT_EQ(2u, tools.size());
     int processor = AffinityOf(tools[1]) == 2 ? 1 : 0;
-    HANDLE tool = OpenProcess(PROCESS_TERMINATE, FALSE, tools[1]);
-    ASSERT_TRUE(TerminateProcess(tool, 0xC0000005));
-    CloseHandle(tool);
+    Crash(tools[1]);
     std::string stopped =
         std::to_string(processor) + ",stopped,,,exit code 0xC0000005 (access violation)";
     ASSERT_TRUE(WaitFor([&](const std::vector<std::string>& rows) {
@@ -254,7 +280,10 @@ TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
                 return true;
         return false;
     }));
+    // The other one crashes as the window is closed, before any poll sees it.
+    Crash(tools[0]);
     EXPECT_EQ(1u, CloseAndWait()) << "FAIL";
+    EXPECT_EQ(2u, Count(Rows(), "stopped", ""));
     EXPECT_NE(std::string::npos, Rows().back().find(",verdict,,,\"FAIL: 2 processors ran for"));
 }
 
