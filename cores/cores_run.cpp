@@ -240,6 +240,7 @@ int EndRun(CoresRun* run, SIZE chartSize) {
     UpdateClock(run);
     bool terminated[kMaxProcessors];
     CloseTools(run->tools, ToolCount(*run), kCloseWaitMs, terminated);
+    UpdateClock(run); // the closing may have taken 5 s: the end rows come after it
     for (int i = 0; i < ToolCount(*run); ++i) {
         ProcessorWatch* watch = WatchOf(run, i);
         watch->terminated = terminated[i];

@@ -235,10 +235,13 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorAndFiguresFromBoth) {
     EXPECT_EQ(1u, Count(rows, "start", "0"));
     EXPECT_EQ(1u, Count(rows, "start", "1"));
     EXPECT_EQ(2u, Count(rows, "end", ""));
+    std::string lastFigures;
     for (const std::string& row : rows) {
         bool terminated = row.find("terminated") != std::string::npos;
         EXPECT_EQ(Field(row, 3) == "end" && Field(row, 2) == frozen, terminated) << row;
+        lastFigures = Field(row, 3) == "figures" ? Field(row, 1) : lastFigures;
     }
+    EXPECT_GE(std::stoi(Field(rows.back(), 1)), std::stoi(lastFigures) + 5) << "after the 5 s";
     EXPECT_NE(std::string::npos, rows.back().find(",verdict,,,\"PASS: 2 processors ran for"));
     EXPECT_TRUE(Children(run.dwProcessId).empty()) << "the tools were closed";
     std::vector<std::string> printed = Rows(".out");
