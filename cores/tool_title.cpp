@@ -85,7 +85,8 @@ ToolTitle ParseToolTitle(const char* title) {
     } else if (MatchFormat(kCyclesLineFormat, title, v, 4) == 1 && InRange(v, 1)) {
         parsed.kind = cyclesTitle;
         parsed.ticksHundredths = Scaled(v[0], 100);
-    } else if (MatchFormat(kClockRateLineFormat, title, v, 4) == 4 && InRange(v, 4)) {
+    } else if (MatchFormat(kClockRateLineFormat, title, v, 4) == 4 && InRange(v, 4) &&
+               v[0] * 3600 + v[1] * 60 + v[2] <= INT32_MAX) { // more hours than int32 holds
         parsed.kind = clockRateTitle;
         parsed.runSeconds = int32_t(v[0] * 3600 + v[1] * 60 + v[2]);
         parsed.mhzTenths = Scaled(v[3], 10);

@@ -33,7 +33,8 @@ TEST(ToolTitle, AnythingElseIsUnknown) {
          {"", "Vesko ", "vesko", "Vesko 23 instructions in 7.5 CPU CLOCK",
           "Vesko 23 instructions in -1.00 CPU CLOCKS", "Vesko 23 instructions in 1.#J CPU CLOCKS",
           "Vesko 23 instructions in 99999999999.00 CPU CLOCKS", "Vesko 01:02 at 5.0 MHz",
-          "Vesko 01:02:03 at 5.0 MHz!", "Dude, its been running for x days, I think its stable!"})
+          "Vesko 01:02:03 at 5.0 MHz!", "Vesko 999999:00:00 at 5.0 MHz",
+          "Dude, its been running for x days, I think its stable!"})
         EXPECT_EQ(unknownTitle, ParseToolTitle(title).kind) << title;
     EXPECT_EQ(unknownTitle, ParseToolTitle(nullptr).kind);
     double v[2];
