@@ -1,26 +1,9 @@
-#include "cores/cores_run.h"
 #include "cores/log_row.h"
 #include "cores/tiling.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
-
 namespace {
-
-std::vector<std::string> Lines(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    std::vector<std::string> lines;
-    std::string all = text.str();
-    for (size_t at = 0, end; (end = all.find("\r\n", at)) != std::string::npos; at = end + 2)
-        lines.push_back(all.substr(at, end - at));
-    return lines;
-}
 
 TEST(LogRow, CsvRowsWithEmptyColumnsAndQuotedDetails) {
     SYSTEMTIME utc = {2026, 12, 2, 8, 3, 4, 5, 678};
@@ -37,44 +20,6 @@ TEST(LogRow, CsvRowsWithEmptyColumnsAndQuotedDetails) {
     char text[24];
     FormatRunTime(362439999, text, sizeof text);
     EXPECT_STREQ("100:40:39", text);
-}
-
-// The run's own log and row writer, with no tool started: an existing log is
-// appended to without a second header, and a write that fails stops the log,
-// not the run, and the verdict says so even when it fails during the end rows.
-TEST(RunLog, AppendedWithoutASecondHeaderAndAFailedWriteIsNeverSilent) {
-    char folder[MAX_PATH], tool[MAX_PATH], message[2048];
-    GetTempPathA(sizeof folder, folder);
-    GetModuleFileNameA(nullptr, tool, sizeof tool); // a file, as a tool must be
-    std::string log =
-        folder + std::string("vesko-cores-log-") + std::to_string(GetCurrentProcessId()) + ".csv";
-    std::string echo = log + ".out";
-    std::ofstream(log, std::ios::binary) << kLogHeader << "old row\r\n";
-    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--tool", tool,
-                         (char*)"--log",        &log[0]};
-    ASSERT_EQ(0, PrepareRun(&theCoresRun, 6, arguments, message, sizeof message)) << message;
-    NoteStarted(&theCoresRun.judge, &theCoresRun.judge.watches[0], 0, tool);
-    std::vector<std::string> rows = Lines(log);
-    ASSERT_EQ(3u, rows.size()) << "one header";
-    EXPECT_NE(std::string::npos, rows[2].find(",0,start,"));
-    // From now on every write fails, as on a full disk; rows still go to the output.
-    CloseHandle(theCoresRun.log.file);
-    theCoresRun.log.file =
-        CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    theCoresRun.log.echo =
-        CreateFileA(echo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    EXPECT_EQ(0, EndRun(&theCoresRun, SIZE{64, 64})) << "PASS: the run went on";
-    CloseHandle(theCoresRun.log.echo);
-    EXPECT_EQ(rows, Lines(log));
-    std::vector<std::string> printed = Lines(echo);
-    ASSERT_GE(printed.size(), 3u);
-    EXPECT_NE(std::string::npos,
-              printed[printed.size() - 2].find(",verdict,,,\"PASS: 1 processor ran for "))
-        << printed[printed.size() - 2];
-    EXPECT_NE(std::string::npos,
-              printed[printed.size() - 2].find("; the log stopped: a write failed with error "));
-    DeleteFileA(log.c_str());
-    DeleteFileA(echo.c_str());
 }
 
 TEST(Tiling, ToolsFillTheAreaNoLargerThanTheyAre) {

@@ -1,8 +1,10 @@
+#include "cores/cores_run.h"
 #include "cores/run_log.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -37,6 +39,36 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     SYSTEMTIME utc = {2026, 1, 4, 2, 3, 4, 5, 6};
     DefaultLogName(utc, folder, sizeof folder);
     EXPECT_STREQ("vesko-cores-20260102-030405.csv", folder);
+}
+
+// Through the run's own row writer, no tool started: a log that stops during
+// the end rows is still named in the verdict, and the run passes.
+TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
+    char folder[MAX_PATH], tool[MAX_PATH], message[2048];
+    GetTempPathA(sizeof folder, folder);
+    GetModuleFileNameA(nullptr, tool, sizeof tool); // a file, as a tool must be
+    std::string log = std::string(folder) + "vesko-cores-run-log-end-test.csv";
+    std::string echo = log + ".out";
+    DeleteFileA(log.c_str());
+    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--tool", tool,
+                         (char*)"--log",        &log[0]};
+    ASSERT_EQ(0, PrepareRun(&theCoresRun, 6, arguments, message, sizeof message)) << message;
+    NoteStarted(&theCoresRun.judge, &theCoresRun.judge.watches[0], 0, tool);
+    CloseHandle(theCoresRun.log.file);
+    theCoresRun.log.file =
+        CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    theCoresRun.log.echo =
+        CreateFileA(echo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    EXPECT_EQ(0, EndRun(&theCoresRun, SIZE{64, 64})) << "PASS: the run went on";
+    CloseHandle(theCoresRun.log.echo);
+    std::stringstream printed;
+    printed << std::ifstream(echo, std::ios::binary).rdbuf();
+    EXPECT_NE(std::string::npos, printed.str().find(",verdict,,,\"PASS: 1 processor ran for "));
+    EXPECT_NE(std::string::npos,
+              printed.str().find("; the log stopped: a write failed with error "))
+        << printed.str();
+    DeleteFileA(log.c_str());
+    DeleteFileA(echo.c_str());
 }
 
 } // namespace
