@@ -38,9 +38,12 @@ int RunVeskoCores(int count, char** arguments, int showCommand) {
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     RECT companion = SplitOffLeft(&work, CompanionWidth(work));
-    theCoresWindow.Create(WS_EX_APPWINDOW, nullptr, kCaption, WS_OVERLAPPEDWINDOW, companion.left,
-                          companion.top, companion.right - companion.left,
-                          companion.bottom - companion.top, nullptr, nullptr, nullptr);
+    if (!theCoresWindow.Create(WS_EX_APPWINDOW, nullptr, kCaption, WS_OVERLAPPEDWINDOW,
+                               companion.left, companion.top, companion.right - companion.left,
+                               companion.bottom - companion.top, nullptr, nullptr, nullptr)) {
+        CloseRunLog(&theCoresRun.log);
+        return ShowMessage("Vesko Cores cannot create its window; no tool was started.", 2);
+    }
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(CORES_MENU));
     theCoresWindow.SetMenuBar(menu);
     theCoresWindow.Show(showCommand);

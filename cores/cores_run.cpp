@@ -25,7 +25,7 @@ void WriteRow(void* context, const LogRow& row) {
         snprintf(verdict.detail + used, sizeof verdict.detail - used, "; %s", run->logNote);
         written = &verdict;
     }
-    char line[600];
+    char line[sizeof(LogRow::detail) + 200];
     int length = FormatLogRow(*written, utc, line, sizeof line);
     AddFiguresToChart(&run->chart, row);
     bool wasWorking = run->log.file != nullptr;
@@ -103,6 +103,9 @@ int NextHealthy(const CoresRun& run) {
 // Cycle mode: a tool that failed is replaced by a new one on the next
 // processor that has not failed.
 void RestartCycle(CoresRun* run) {
+    ProcessorWatch* left = &run->judge.watches[run->current];
+    if (left->state == hungState)
+        left->state = stoppedState; // its tool is ended below: no longer watched
     KillTool(&run->tools[0]);
     ReleaseTool(&run->tools[0]);
     for (int next = NextHealthy(*run); next >= 0 && !run->tools[0].process;
@@ -149,7 +152,7 @@ void PollTool(CoresRun* run, int index) {
     if (ToolEnded(*tool, &exitCode)) {
         ReleaseTool(tool);
         NoteExit(&run->judge, watch, exitCode, run->nowMs);
-        if (run->options.cycleSeconds && exitCode != 0)
+        if (run->options.cycleSeconds) // closed by hand too: the other processors go on
             RestartCycle(run);
     } else if (!tool->window && GetTickCount() - tool->startTick > kWindowWaitMs) {
         NoteFailure(&run->judge, watch, run->nowMs, "no window after 30 s");

@@ -70,19 +70,27 @@ void WriteFigures(Judge* judge, ProcessorWatch* watch, uint64_t now) {
     Emit(judge, row);
 }
 
-// Each processor's interval median against the lower median of every
-// processor's latest one.
+// Whether the tool ran on the processor for the whole interval: the one
+// in which it started, or moved, compares start-up with steady bursts.
+bool Settled(const Judge& judge, const ProcessorWatch& watch, uint64_t now) {
+    return now - watch.settledMs >= judge.everyMs;
+}
+
+// Each processor's interval median against the lower median of the latest
+// ones of every processor still tested.
 void JudgeSlower(Judge* judge, uint64_t now) {
     judge->merged.Clear();
-    for (int i = 0; i < judge->count; ++i)
-        if (judge->watches[i].lastMedian)
-            judge->merged.Add(judge->watches[i].lastMedian);
+    for (int i = 0; i < judge->count; ++i) {
+        const ProcessorWatch& watch = judge->watches[i];
+        if (watch.lastMedian && watch.state != stoppedState && watch.state != closedState)
+            judge->merged.Add(watch.lastMedian);
+    }
     if (judge->merged.total < 2)
         return;
     uint32_t reference = judge->merged.Median();
     for (int i = 0; i < judge->count; ++i) {
         ProcessorWatch* watch = &judge->watches[i];
-        if (!watch->interval.total)
+        if (!watch->interval.total || !Settled(*judge, *watch, now))
             continue;
         uint32_t median = watch->interval.Median();
         if (!Above(median, reference)) {
@@ -153,7 +161,7 @@ void StartJudge(Judge* judge, uint64_t processors, uint32_t everySeconds, bool c
         watch->state = waitingState;
         watch->tested = watch->skipNext = watch->slower = watch->terminated = false;
         watch->line[0] = watch->failure[0] = watch->note[0] = '\0';
-        watch->changedMs = watch->slowerWrittenMs = 0;
+        watch->changedMs = watch->settledMs = watch->slowerWrittenMs = 0;
         watch->mhzTenths = -1;
         watch->interval.Clear();
         watch->run.Clear();
@@ -194,7 +202,7 @@ void NoteStarted(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* 
 
 void NoteWindow(ProcessorWatch* watch, uint64_t now) {
     watch->state = runningState;
-    watch->changedMs = now;
+    watch->changedMs = watch->settledMs = now;
 }
 
 void NoteTitle(Judge* judge, ProcessorWatch* watch, const char* title, uint64_t now) {
@@ -244,6 +252,7 @@ void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t n
     to->mhzTenths = from->mhzTenths;
     to->state = from->state == hungState ? hungState : runningState;
     to->tested = to->skipNext = true;
+    to->settledMs = now;
     from->state = waitingState;
     Emit(judge, MakeLogRow(now, to->processor, movedEvent, "from %d", from->processor));
 }
@@ -273,7 +282,7 @@ void JudgeTick(Judge* judge, uint64_t now) {
         ProcessorWatch* watch = &judge->watches[i];
         if (Active(*watch) || watch->interval.total)
             WriteFigures(judge, watch, now);
-        if (watch->interval.total)
+        if (watch->interval.total && Settled(*judge, *watch, now))
             watch->lastMedian = watch->interval.Median();
     }
     JudgeSlower(judge, now);
@@ -283,6 +292,9 @@ void JudgeTick(Judge* judge, uint64_t now) {
 }
 
 namespace {
+
+// How many processors each list of the verdict names.
+const int kListed = 3;
 
 // Appends printf-formatted text to a bounded buffer.
 void Append(char* text, int size, const char* format, ...)
@@ -298,12 +310,13 @@ void Append(char* text, int size, const char* format, ...) {
 } // namespace
 
 void VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size) {
-    int tested = 0, failed = 0, warned = 0, untested = 0;
+    int tested = 0, failed = 0, closed = 0, warned = 0, untested = 0;
     for (int i = 0; i < judge.count; ++i) {
         const ProcessorWatch& watch = judge.watches[i];
         tested += watch.tested;
         untested += !watch.tested;
         failed += watch.failure[0] != '\0';
+        closed += watch.note[0] != '\0';
         warned += watch.warnings > 0;
     }
     char runTime[24];
@@ -313,27 +326,32 @@ void VerdictText(const Judge& judge, uint64_t now, const char* note, char* text,
     if (!failed)
         Append(text, size, "none failed");
     else
-        Append(text, size, "%d failed:", failed);
-    for (int i = 0; i < judge.count; ++i)
-        if (judge.watches[i].failure[0])
-            Append(text, size, " processor %d %s;", judge.watches[i].processor,
-                   judge.watches[i].failure);
-    if (failed)
-        text[strlen(text) - 1] = '\0'; // the last semicolon
-    for (int i = 0; i < judge.count; ++i)
-        if (judge.watches[i].note[0])
+        Append(text, size, "%d failed: ", failed);
+    // Each list is cut after a few: the end rows name every processor.
+    for (int i = 0, listed = 0; i < judge.count; ++i)
+        if (judge.watches[i].failure[0] && listed++ < kListed)
+            Append(text, size, "%sprocessor %d %s", listed > 1 ? "; " : "",
+                   judge.watches[i].processor, judge.watches[i].failure);
+    if (failed > kListed)
+        Append(text, size, "; %d more in the end rows", failed - kListed);
+    for (int i = 0, listed = 0; i < judge.count; ++i)
+        if (judge.watches[i].note[0] && listed++ < kListed)
             Append(text, size, "; processor %d %s", judge.watches[i].processor,
                    judge.watches[i].note);
+    if (closed > kListed)
+        Append(text, size, "; %d more closed by hand", closed - kListed);
     if (untested)
         Append(text, size, "; %d not tested", untested);
     if (warned || judge.slowingWarnings)
         Append(text, size, "; warnings:");
     if (judge.slowingWarnings)
         Append(text, size, " slowing down (%d)%s", judge.slowingWarnings, warned ? "," : "");
-    for (int i = 0, shown = 0; i < judge.count; ++i)
-        if (judge.watches[i].warnings)
-            Append(text, size, "%s processor %d slower than the rest (%d)", shown++ ? "," : "",
+    for (int i = 0, listed = 0; i < judge.count; ++i)
+        if (judge.watches[i].warnings && listed++ < kListed)
+            Append(text, size, "%s processor %d slower than the rest (%d)", listed > 1 ? "," : "",
                    judge.watches[i].processor, judge.watches[i].warnings);
+    if (warned > kListed)
+        Append(text, size, ", %d more processors slower than the rest", warned - kListed);
     if (note && *note)
         Append(text, size, "; %s", note);
 }

@@ -34,6 +34,7 @@ struct ProcessorWatch {
     bool skipNext;        // the first title after a move is not counted
     char line[256];       // the latest title
     uint64_t changedMs;   // when the title last changed, or the tool started
+    uint64_t settledMs;   // when its window appeared or the tool moved onto it
     int32_t mhzTenths;    // latest clock rate; -1: none yet
     ValueCounts interval; // cycles lines of this figures interval
     ValueCounts run;      // cycles lines of the whole run

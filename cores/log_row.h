@@ -24,7 +24,7 @@ struct LogRow {
     LogEvent event;
     int32_t ticksHundredths; // -1: empty
     int32_t mhzTenths;       // -1: empty
-    char detail[400];
+    char detail[1024];       // room for a verdict with its lists and notes
 };
 
 // The header line, CRLF included.

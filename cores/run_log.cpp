@@ -67,9 +67,14 @@ BOOL OpenRunLog(RunLog* log, const char* path, HANDLE echo, char* error, int siz
 }
 
 void WriteRunLog(RunLog* log, const char* line, int length) {
-    if (log->file && !WriteAll(log->file, line, length)) {
-        snprintf(log->failure, sizeof log->failure,
-                 "the log stopped: a write failed with error %lu", GetLastError());
+    DWORD done = 0;
+    if (log->file && !(FileWrite(log->file, line, DWORD(length), &done) && done == DWORD(length))) {
+        if (done)
+            snprintf(log->failure, sizeof log->failure,
+                     "the log stopped: a write was cut short after %lu of %d bytes", done, length);
+        else
+            snprintf(log->failure, sizeof log->failure,
+                     "the log stopped: a write failed with error %lu", GetLastError());
         CloseHandle(log->file);
         log->file = nullptr;
     }

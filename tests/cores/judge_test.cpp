@@ -129,10 +129,26 @@ TEST(Judge, AnExitCodeStopsAProcessorAndZeroMeansClosedByHand) {
               run.rows);
 }
 
+TEST(Judge, TheVerdictNamesAFewFailuresAndCountsTheRest) {
+    JudgeRun run(0x3F);
+    for (int p = 0; p < 6; ++p)
+        NoteExit(&run.judge, run.Start(p), p ? 0xC0000005 : 0, 1000);
+    char verdict[1024];
+    VerdictText(run.judge, 2000, "the log stopped", verdict, sizeof verdict);
+    EXPECT_EQ("FAIL: 6 processors ran for 0:00:02, 5 failed: processor 1 stopped, exit code "
+              "0xC0000005 (access violation) at 0:00:01; processor 2 stopped, exit code 0xC0000005 "
+              "(access violation) at 0:00:01; processor 3 stopped, exit code 0xC0000005 (access "
+              "violation) at 0:00:01; 2 more in the end rows; processor 0 closed by hand at "
+              "0:00:01; the log stopped",
+              std::string(verdict));
+}
+
 TEST(Judge, ASlowerProcessorIsWarnedWhenItStartsThenEveryTenMinutes) {
-    JudgeRun run(0xF);
+    JudgeRun run(0x1F);
     ProcessorWatch* w[4] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3)};
     const char* ticks[4] = {"7.00", "7.20", "7.92", "8.00"}; // 7.92 is exactly 10 % above 7.20
+    // Started in the first interval: its start-up is not judged.
+    run.Cycles(run.Start(4, 5000), "20.00", 6000);
     uint64_t now = 0;
     for (int interval = 0; interval < 62; ++interval) {
         for (int i = 0; i < 4; ++i) {
