@@ -140,6 +140,7 @@ class CoresTest : public ::testing::Test {
             TerminateProcess(run.hProcess, 1);
             CloseHandle(run.hThread);
             CloseHandle(run.hProcess);
+            run = {};
         }
         DeleteFileA(log.c_str());
         DeleteFileA((log + ".out").c_str());
@@ -292,6 +293,33 @@ TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
 
 // Saved from the File menu while the run goes and with --chart at the end, at
 // the window's chart size; ImageMagick reads both back (chart_identify). A
+// In cycle mode a tool that stops is replaced by a new one on the next
+// processor; a tool that cannot even start stops its processor too.
+TEST_F(CoresTest, ACycledToolThatStopsGivesWayToTheNextProcessor) {
+    Start("--processors 0,1 --cycle 60 --every 1 --log \"" + log + "\"");
+    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
+        return Count(rows, "figures", "0", true) > 0;
+    }));
+    Crash(Children(run.dwProcessId).at(0));
+    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
+        return Count(rows, "figures", "1", true) > 0;
+    }));
+    EXPECT_EQ(1u, Count(Rows(), "start", "1"));
+    EXPECT_EQ(2u, AffinityOf(Children(run.dwProcessId).at(0)));
+    EXPECT_EQ(1u, CloseAndWait());
+    TearDown();
+    std::string notATool = log + ".txt";
+    std::ofstream(notATool) << "not a program";
+    Start("--processors 1 --tool \"" + notATool + "\" --log \"" + log + "\"");
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, budgetMs))
+        << "nothing left to watch";
+    DWORD code = 0;
+    GetExitCodeProcess(run.hProcess, &code);
+    EXPECT_EQ(1u, code);
+    EXPECT_EQ(1u, Count(Rows(), "stopped", "1"));
+    DeleteFileA(notATool.c_str());
+}
+
 // save that fails says so and leaves the old file whole.
 TEST_F(CoresTest, TheChartIsSavedFromTheMenuAndAtTheEnd) {
     std::string folder = OwnFolder() + "chart_out\\";
