@@ -135,12 +135,12 @@ void RowCost(int rows) {
     printf("| one log row: format and WriteFile | %.1f us (%d rows) |\n", each * 1e6, rows);
 }
 
-// Every processor for `seconds`: per figures interval, how far each
+// Every processor for `seconds`: per 5 s figures interval, how far each
 // processor's median lies above the lowest.
 void Spread(int seconds) {
     std::string log = TempFile("bench-cores-all.csv");
     DeleteFileA(log.c_str());
-    PROCESS_INFORMATION run = StartCompanion("--every 10 --log \"" + log + "\"");
+    PROCESS_INFORMATION run = StartCompanion("--every 5 --log \"" + log + "\"");
     Sleep(DWORD(seconds) * 1000);
     EndCompanion(run);
     std::vector<double> spreads;
@@ -165,7 +165,7 @@ void Spread(int seconds) {
     DeleteFileA(log.c_str());
     if (spreads.empty())
         return;
-    printf("| spread of processor medians per 10 s interval | median %.1f %%, largest %.1f %% (%zu "
+    printf("| spread of processor medians per 5 s interval | median %.1f %%, largest %.1f %% (%zu "
            "intervals) |\n",
            Median(spreads), Percentile(spreads, 1.0), spreads.size());
 }

@@ -10,15 +10,18 @@ CoresWindow theCoresWindow;
 
 namespace {
 
-const int kPollsPerRedraw = 4; // the table changes on every poll; twice a second is enough
+const int kPollsPerRedraw = 8; // the table changes on every poll; once a second is enough
 const SIZE kDefaultChartSize = {800, 500};
 
 } // namespace
 
-CoresWindow::CoresWindow() : chart(nullptr), chartSize({0, 0}), saving(false) {}
+CoresWindow::CoresWindow()
+    : chart(nullptr), chartSize({0, 0}), chartTop(0), canvas(nullptr), canvasSize({0, 0}),
+      saving(false) {}
 
 CoresWindow::~CoresWindow() {
     DeleteGdiObject(chart);
+    DeleteGdiObject(canvas);
 }
 
 SIZE CoresWindow::ChartSize() const {
@@ -31,8 +34,13 @@ void CALLBACK PollTimer(HWND, UINT, UINT_PTR, DWORD) {
         theCoresWindow.Send(WM_CLOSE, 0, 0);
         return;
     }
-    if (++polls % kPollsPerRedraw == 0)
-        theCoresWindow.Invalidate(nullptr, FALSE);
+    if (++polls % kPollsPerRedraw != 0)
+        return;
+    // The chart only when figures arrived: copying it to the screen costs
+    // more than all the polling.
+    RECT table = theCoresWindow.ClientRect();
+    table.bottom = theCoresWindow.chartTop;
+    theCoresWindow.Invalidate(theCoresRun.chart.changed ? nullptr : &table, FALSE);
 }
 
 LRESULT CoresWindow::OnClose() {
@@ -62,27 +70,38 @@ LRESULT CoresWindow::OnEraseBackground(HDC) {
 
 LRESULT CoresWindow::OnPaint(HDC dc, HRGN) {
     RECT client = ClientRect();
-    // Drawn off screen and copied in one go: no flicker.
+    // Drawn off screen and copied in one go: no flicker. The canvas is kept
+    // from paint to paint while the size stays, the chart on it too.
+    bool resized = client.right != canvasSize.cx || client.bottom != canvasSize.cy;
+    if (resized) {
+        DeleteGdiObject(canvas);
+        canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
+        canvasSize = {client.right, client.bottom};
+    }
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
     HGDIOBJ oldBitmap = SelectObject(memory, canvas);
     HGDIOBJ oldFont = SelectObject(memory, GetStockObject(DEFAULT_GUI_FONT));
-    FillRect(memory, &client, GetSysColorBrush(COLOR_WINDOW));
+    RECT table = client;
+    if (!resized)
+        table.bottom = chartTop;
+    FillRect(memory, &table, GetSysColorBrush(COLOR_WINDOW));
     int top = DrawRunTable(memory, client, theCoresRun) + 8;
     SIZE size = {client.right, client.bottom - top};
-    // Drawn again only when figures arrived or its size changed.
-    if (size.cx != chartSize.cx || size.cy != chartSize.cy || theCoresRun.chart.changed) {
+    if (resized || top != chartTop || theCoresRun.chart.changed) {
         DeleteGdiObject(chart);
         chart = DrawRunChart(theCoresRun.chart, theCoresRun.nowMs, size.cx, size.cy);
         chartSize = size;
+        chartTop = top;
         theCoresRun.chart.changed = false;
+        if (chart)
+            StretchBitmapToDC(memory, 0, top, size.cx, size.cy, chart, 0, 0, size.cx, size.cy);
     }
-    if (chart)
-        StretchBitmapToDC(memory, 0, top, size.cx, size.cy, chart, 0, 0, size.cx, size.cy);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    RECT due; // only the part to paint goes to the screen
+    GetClipBox(dc, &due);
+    BitBlt(dc, due.left, due.top, due.right - due.left, due.bottom - due.top, memory, due.left,
+           due.top, SRCCOPY);
     SelectObject(memory, oldFont);
     SelectObject(memory, oldBitmap);
-    DeleteObject(canvas);
     DeleteDC(memory);
     return 0;
 }

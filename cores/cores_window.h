@@ -23,8 +23,11 @@ class CoresWindow : public FrameWindow {
     // The chart's size as last shown; a default before the first paint.
     SIZE ChartSize() const;
 
-    HBITMAP chart; // owned: the chart as drawn at chartSize
+    HBITMAP chart; // owned: the chart as drawn at chartSize, below chartTop
     SIZE chartSize;
+    int chartTop;
+    HBITMAP canvas; // owned: the whole client area, drawn off screen
+    SIZE canvasSize;
     bool saving; // the save dialog is open: the run must not end under it
 };
 

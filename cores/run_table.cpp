@@ -8,7 +8,7 @@
 namespace {
 
 // Column starts in average character widths.
-const int kColumns[] = {0, 5, 15, 23, 32, 36};
+const int kColumns[] = {0, 5, 15, 23, 32, 38};
 const char* const kHeadings[] = {"CPU", "state", "ticks", "MHz", "warn", "latest status line"};
 
 void Cell(HDC dc, int x, int y, const char* text) {
