@@ -32,8 +32,13 @@ TEST(ChartAxes, NiceValueSteps) {
         {3070, 3570, 6, 3000, 3600, 100, 6, 0},        // Intel: 5 % margin
         {2096, 2096, 5, 1900, 2300, 100, 4, 0},        // a flat clock rate
         {0.012, 0.0135, 4, 0.011, 0.014, 0.001, 3, 3}, // decimals from the step
+        {-7.42, -7.38, 8, -7.8, -7.0, 0.1, 8, 1},      // negative: not held at zero
+        {0, 10, 6, 0, 12, 2, 6, 0},                    // the margin not below zero
+        {-5, 5, 5, -10, 10, 5, 4, 0},                  //
         {0, 0, 4, 0, 1, 0.5, 2, 1},                    // zeros: not below zero
         {1, 0, 4, 0, 1, 0.5, 2, 1},                    // no data
+        {-1 / 0.0, 0, 4, 0, 1, 0.5, 2, 1},             // no finite span: as no data
+        {0, 1 / 0.0, 4, 0, 1, 0.5, 2, 1},              //
     };
     for (const ValueCase& c : cases) {
         ValueAxis axis = ChooseValueAxis(c.smallest, c.largest, c.maxIntervals);
@@ -48,6 +53,8 @@ TEST(ChartAxes, NiceValueSteps) {
     EXPECT_EQ("0.3", Value(0.1 + 0.2, 1));
     EXPECT_EQ("3000", Value(2999.7, 0));
     EXPECT_EQ("-0.05", Value(-0.05, 2));
+    EXPECT_EQ("3", Value(2.7, -1));
+    EXPECT_EQ("0.123457", Value(0.12345678, 9)) << "6 decimals at most";
 }
 
 TEST(ChartAxes, TimeStepsAndLabels) {

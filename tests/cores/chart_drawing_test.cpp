@@ -67,7 +67,7 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
             AddChartFigures(theSeries[1], t, 12.0f, kChartMissing);
     }
     const int processors[2] = {2, 5};
-    const ChartInput input = {theSeries, processors, 2, 600};
+    const ChartInput input = {theSeries, processors, 2, 590}; // the figures reach 600 s
     const int width = 263, height = 197; // rows of 263 pixels: not a multiple of 4 bytes at 24
     HBITMAP dib = CreateDib(width, height, 32);
     HBITMAP other = CreateDib(3, 3, 32);
@@ -128,6 +128,17 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     EXPECT_EQ(size_t(plot.right - plot.left),
               Find(GetBitmapInfo(wide), plot, Pixel(ProcessorColour(0))).size());
     DeleteObject(wide);
+    // Taller than one DrawLine reaches: a rise and a fall, each a pixel a row.
+    theSeries[0] = {};
+    for (uint32_t t : {0u, 30u, 60u})
+        AddChartFigures(theSeries[0], t, t == 30 ? 10.0f : 1.0f, 2096.0f);
+    HBITMAP tall = CreateDib(120, 4300, 32);
+    ASSERT_TRUE(DrawChart(tall, input));
+    const ChartPanel ticks = LayOutChart(120, 4300, input).ticks;
+    int rows = Row(ticks, 1) - Row(ticks, 10); // both over 2000; they share some pixels
+    EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(ProcessorColour(0))).size(),
+              size_t(3 * rows / 2));
+    DeleteObject(tall);
     HBITMAP grey = CreateDib(20, 20, 8);
     EXPECT_FALSE(DrawChart(grey, input));
     EXPECT_FALSE(DrawChart(nullptr, input));

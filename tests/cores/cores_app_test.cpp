@@ -62,14 +62,14 @@ HWND WaitForDialog(DWORD processId) {
     return nullptr;
 }
 
-// "Save Chart..." from the window's File menu, answered with `path`.
+// "Save Chart..." from the window's File menu, answered with `path` or cancelled.
 void SaveChartAs(HWND window, DWORD processId, const std::string& path) {
     PostMessageA(window, WM_COMMAND, 40101, 0);
     HWND dialog = WaitForDialog(processId);
     ASSERT_TRUE(dialog);
     HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
     SetWindowTextA(name, path.c_str());
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
     for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < 30000;)
         Sleep(50);
 }
@@ -187,9 +187,9 @@ class CoresTest : public ::testing::Test {
         return false;
     }
 
-    // Closes the window as a user would; the exit code.
-    DWORD CloseAndWait() {
-        PostMessageA(FindProcessWindow(run.dwProcessId), WM_CLOSE, 0, 0);
+    // Closes the window (or a tool's) as a user would; the run's exit code.
+    DWORD CloseAndWait(DWORD processId = 0) {
+        PostMessageA(FindProcessWindow(processId ? processId : run.dwProcessId), WM_CLOSE, 0, 0);
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
         DWORD code = STILL_ACTIVE;
         GetExitCodeProcess(run.hProcess, &code);
@@ -266,6 +266,14 @@ TEST_F(CoresTest, CycleModeMovesOneToolToTheNextProcessor) {
     EXPECT_EQ(tools, Children(run.dwProcessId));
     EXPECT_EQ(0u, CloseAndWait());
     EXPECT_NE(std::string::npos, Rows().back().find("\"PASS: 2 processors ran in turn for"));
+    TearDown(); // over one processor the tool stays put, until --duration ends the run
+    Start("--processors 1 --cycle 10 --duration 12"); // the log named by the time, here
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, budgetMs));
+    std::vector<std::string> rows = Rows(".out"); // as printed
+    EXPECT_EQ(0u, Count(rows, "moved", ""));
+    EXPECT_NE(std::string::npos, rows.end()[-2].find("\"PASS: 1 processor ran in turn for 0:00:1"));
+    EXPECT_NE(std::string::npos, rows.back().find("\\vesko-cores-2")) << rows.back();
+    DeleteFileA(rows.back().substr(5).c_str());
 }
 
 TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
@@ -306,11 +314,12 @@ TEST_F(CoresTest, ACycledToolThatStopsGivesWayToTheNextProcessor) {
     }));
     EXPECT_EQ(1u, Count(Rows(), "start", "1"));
     EXPECT_EQ(2u, AffinityOf(Children(run.dwProcessId).at(0)));
-    EXPECT_EQ(1u, CloseAndWait());
+    EXPECT_EQ(1u, CloseAndWait(Children(run.dwProcessId).at(0))) << "the tool closed: none left";
+    EXPECT_EQ(1u, Count(Rows(), "closed", "1"));
     TearDown();
     std::string notATool = log + ".txt";
     std::ofstream(notATool) << "not a program";
-    Start("--processors 1 --tool \"" + notATool + "\" --log \"" + log + "\"");
+    Start("--processors 1 --cycle 10 --tool \"" + notATool + "\" --log \"" + log + "\"");
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, budgetMs))
         << "nothing left to watch";
     DWORD code = 0;
@@ -335,6 +344,7 @@ TEST_F(CoresTest, TheChartIsSavedFromTheMenuAndAtTheEnd) {
         return Count(rows, "figures", "0", true) && Count(rows, "figures", "1", true);
     }));
     HWND window = FindProcessWindow(run.dwProcessId);
+    SaveChartAs(window, run.dwProcessId, ""); // nothing saved, nothing said
     SaveChartAs(window, run.dwProcessId, fromMenu);
     SaveChartAs(window, run.dwProcessId, kept);
     HWND box = WaitForDialog(run.dwProcessId);
@@ -358,10 +368,11 @@ TEST_F(CoresTest, TheChartIsSavedFromTheMenuAndAtTheEnd) {
     }
 }
 
-// A message box names what is wrong: dismissed here as a user would.
+// A message box names what is wrong, or shows the usage: dismissed as a user would.
 TEST_F(CoresTest, ABadCommandLineExitsWithTwoAndStartsNoTool) {
-    const char* const lines[] = {"--processors 0,63,1", "--cycle 5", "--tool Z:\\no\\vesko.exe",
-                                 "--log Z:\\no\\such\\folder\\x.csv", "--every"};
+    const char* const lines[] = {
+        "--log Z:\\no\\such\\folder\\x.csv", "--processors 0,63,1", "--cycle 5", "--every", "/help",
+        "--tool Z:\\no\\vesko.exe",          "--tool C:\\windows"};
     for (const char* line : lines) {
         SCOPED_TRACE(line);
         Start(line);
@@ -374,7 +385,7 @@ TEST_F(CoresTest, ABadCommandLineExitsWithTwoAndStartsNoTool) {
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
         DWORD code = 0;
         GetExitCodeProcess(run.hProcess, &code);
-        EXPECT_EQ(2u, code);
+        EXPECT_EQ(strcmp(line, "/help") ? 2u : 0u, code) << "the usage asked for: 0";
         CloseHandle(run.hThread);
         CloseHandle(run.hProcess);
         run = {};

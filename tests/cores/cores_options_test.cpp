@@ -56,6 +56,7 @@ TEST(CoresOptions, ValuesAndTheirLimits) {
 }
 
 TEST(CoresOptions, ErrorsNameWhatIsWrong) {
+    const std::string tooLong(kPathCapacity, 'a'); // no room for the terminator
     struct Case {
         std::initializer_list<const char*> arguments;
         const char* named;
@@ -64,9 +65,12 @@ TEST(CoresOptions, ErrorsNameWhatIsWrong) {
         {{"processors"}, "processors"},
         {{"--every"}, "--every needs a value"},
         {{"--cycle", "9"}, "\"9\""},
+        {{"--cycle", "x10"}, "\"x10\""},
+        {{"--every", "5s"}, "\"5s\""},
         {{"--every", "0"}, "\"0\""},
         {{"/processors", "1-0"}, "/processors"},
         {{"--log", ""}, "--log"},
+        {{"--tool", tooLong.c_str()}, "\"aaaa"},
     };
     for (const Case& c : cases) {
         CoresOptions o;

@@ -1,5 +1,6 @@
 #include "cores/cores_run.h"
 #include "cores/cores_window.h"
+#include "cores/tool_process.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,12 @@ TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
     HBITMAP drawn = nullptr;
     {
         CoresWindow window;
+        EXPECT_EQ(800, window.ChartSize().cx) << "a default before the first paint";
         ASSERT_TRUE(window.Create(0, nullptr, "Vesko Cores", WS_POPUP, 0, 0, 331, 457, nullptr,
                                   nullptr, nullptr));
+        EXPECT_EQ(nullptr, FindProcessWindow(GetCurrentProcessId())) << "not yet visible";
         window.Show(SW_SHOWNOACTIVATE);
+        EXPECT_EQ(window.Handle(), FindProcessWindow(GetCurrentProcessId()));
         window.Update();
         SIZE first = window.ChartSize();
         EXPECT_EQ(331, first.cx);
@@ -27,9 +31,19 @@ TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
         window.Update();
         EXPECT_EQ(283, window.ChartSize().cx);
         EXPECT_EQ(first.cy + 72, window.ChartSize().cy) << "the table kept its height";
+        SetWindowPos(window.Handle(), nullptr, 0, 0, 283, 40, SWP_NOZORDER | SWP_NOMOVE);
+        window.Update();
+        EXPECT_EQ(800, window.ChartSize().cx) << "no room below the table: the default";
+        SetWindowPos(window.Handle(), nullptr, 0, 0, 283, 529, SWP_NOZORDER | SWP_NOMOVE);
+        window.Update();
         drawn = window.chart;
         EXPECT_EQ(DWORD(OBJ_BITMAP), GetObjectType(drawn));
-        window.Destroy();
+        window.Invalidate(nullptr, FALSE);
+        window.Update();
+        EXPECT_EQ(drawn, window.chart) << "no new figures: the chart is kept";
+        HWND handle = window.Handle();
+        window.Send(WM_COMMAND, kCloseFrameCommand, 0); // other commands reach the frame
+        EXPECT_FALSE(IsWindow(handle));
         MSG quit; // the last frame window leaving posts one
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }

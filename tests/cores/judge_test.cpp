@@ -46,7 +46,8 @@ struct JudgeRun {
 using Rows = std::vector<std::string>;
 
 TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
-    JudgeRun run(0x5); // processors 0 and 2
+    JudgeRun run(0x7); // processors 0 and 2; 1 is not tested
+    EXPECT_EQ(nullptr, FindWatch(&run.judge, 3));
     ProcessorWatch* a = run.Start(0);
     ProcessorWatch* b = run.Start(2);
     EXPECT_EQ((Rows{"start 0 -1 -1 vesko.exe", "start 2 -1 -1 vesko.exe"}), run.Take("start"));
@@ -56,6 +57,7 @@ TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
     run.Cycles(a, "7.61", 1200);
     run.Cycles(a, "7.40", 1300);
     run.Cycles(a, "7.52", 1400);
+    run.Cycles(a, "0.00", 1450); // no figure
     NoteTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
     run.Cycles(b, "7.45", 1500);
     JudgeTick(&run.judge, 9999);
@@ -67,11 +69,13 @@ TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
     JudgeTick(&run.judge, 20000);
     EXPECT_EQ((Rows{"figures 0 -1 20963 samples 0", "figures 2 -1 -1 samples 0"}),
               run.Take("figures"));
+    EXPECT_EQ(0u, a->interval.Median()) << "none";
     run.Cycles(a, "7.80", 21000);
     run.Cycles(a, "7.90", 22000);
     EXPECT_EQ(0, FinishJudge(&run.judge, 25000, nullptr));
-    EXPECT_EQ((Rows{"end 0 752 20963 ok", "end 2 745 -1 ok",
-                    "verdict -1 -1 -1 PASS: 2 processors ran for 0:00:25, none failed"}),
+    EXPECT_EQ((Rows{"end 0 752 20963 ok", "end 1 -1 -1 not tested", "end 2 745 -1 ok",
+                    "verdict -1 -1 -1 PASS: 2 processors ran for 0:00:25, none failed; 1 not "
+                    "tested"}),
               run.rows);
 }
 
@@ -98,11 +102,16 @@ TEST(Judge, HungAfterThirtySecondsOrTenOfTheLongestBursts) {
     EXPECT_TRUE(run.Take("hung").empty());
     JudgeTick(&run.judge, 184001);
     EXPECT_EQ((Rows{"hung 1 -1 -1 no new title for 150 s"}), run.Take("hung"));
+    JudgeTick(&run.judge, 600000); // hung again, then closed: the first failure stays
+    EXPECT_EQ((Rows{"hung 0 -1 -1 no new title for 450 s"}), run.Take("hung"));
+    NoteExit(&run.judge, a, 0, 600000);
     run.rows.clear();
-    EXPECT_EQ(1, FinishJudge(&run.judge, 190000, nullptr));
+    EXPECT_EQ(1, FinishJudge(&run.judge, 600000, nullptr));
+    EXPECT_EQ("end 0 720 -1 hung, no new title for 30 s at 0:00:31", run.rows.front());
     EXPECT_EQ(
-        "verdict -1 -1 -1 FAIL: 2 processors ran for 0:03:10, 2 failed: processor 0 hung, "
-        "no new title for 30 s at 0:00:31; processor 1 hung, no new title for 150 s at 0:03:04",
+        "verdict -1 -1 -1 FAIL: 2 processors ran for 0:10:00, 2 failed: processor 0 hung, "
+        "no new title for 30 s at 0:00:31; processor 1 hung, no new title for 150 s at 0:03:04; "
+        "processor 0 closed by hand at 0:10:00",
         run.rows.back());
 }
 
@@ -110,36 +119,45 @@ TEST(Judge, AnExitCodeStopsAProcessorAndZeroMeansClosedByHand) {
     JudgeRun run(0x7);
     ProcessorWatch* a = run.Start(0);
     ProcessorWatch* b = run.Start(1);
-    ProcessorWatch* c = run.Start(2);
+    ProcessorWatch* c = FindWatch(&run.judge, 2);
+    NoteStarted(&run.judge, c, 0, "vesko.exe"); // its window not found yet
     NoteExit(&run.judge, a, 0xC000001D, 61000);
     NoteExit(&run.judge, b, 0, 62000);
     EXPECT_EQ((Rows{"stopped 0 -1 -1 exit code 0xC000001D (illegal instruction)"}),
               run.Take("stopped"));
     EXPECT_EQ((Rows{"closed 1 -1 -1 window closed by hand"}), run.Take("closed"));
-    run.Cycles(c, "7.00", 199000);
-    JudgeTick(&run.judge, 200000);
+    run.Cycles(a, "9.00", 62000);  // a stopped tool's title is no news
+    run.Cycles(c, "7.00", 361000); // its first figure after the first 5 minutes
+    JudgeTick(&run.judge, 600000);
     EXPECT_TRUE(run.Take("hung").empty()) << "only running tools can hang";
+    EXPECT_TRUE(run.Take("warning").empty()) << "no first 5 minutes to compare with";
     run.rows.clear();
-    EXPECT_EQ(1, FinishJudge(&run.judge, 200000, "the log stopped"));
+    EXPECT_EQ(1, FinishJudge(&run.judge, 600000, "the log stopped"));
     EXPECT_EQ((Rows{"end 0 -1 -1 stopped, exit code 0xC000001D (illegal instruction) at 0:01:01",
                     "end 1 -1 -1 ok, closed by hand at 0:01:02", "end 2 700 -1 ok",
-                    "verdict -1 -1 -1 FAIL: 3 processors ran for 0:03:20, 1 failed: processor 0 "
+                    "verdict -1 -1 -1 FAIL: 3 processors ran for 0:10:00, 1 failed: processor 0 "
                     "stopped, exit code 0xC000001D (illegal instruction) at 0:01:01; processor 1 "
                     "closed by hand at 0:01:02; the log stopped"}),
               run.rows);
 }
 
 TEST(Judge, TheVerdictNamesAFewFailuresAndCountsTheRest) {
-    JudgeRun run(0x3F);
-    for (int p = 0; p < 6; ++p)
-        NoteExit(&run.judge, run.Start(p), p ? 0xC0000005 : 0, 1000);
+    JudgeRun run(0x1FF); // processor 8 never starts
+    for (int p = 0; p < 8; ++p) {
+        NoteExit(&run.judge, run.Start(p), p < 4 ? 0 : p == 4 ? 1 : 0xC0000005, 1000);
+        run.judge.watches[p].warnings = p + 1; // as if written along the way
+    }
+    run.judge.slowingWarnings = 2;
     char verdict[1024];
     VerdictText(run.judge, 2000, "the log stopped", verdict, sizeof verdict);
-    EXPECT_EQ("FAIL: 6 processors ran for 0:00:02, 5 failed: processor 1 stopped, exit code "
-              "0xC0000005 (access violation) at 0:00:01; processor 2 stopped, exit code 0xC0000005 "
-              "(access violation) at 0:00:01; processor 3 stopped, exit code 0xC0000005 (access "
-              "violation) at 0:00:01; 2 more in the end rows; processor 0 closed by hand at "
-              "0:00:01; the log stopped",
+    EXPECT_EQ("FAIL: 8 processors ran for 0:00:02, 4 failed: processor 4 stopped, exit code "
+              "0x00000001 at 0:00:01; processor 5 stopped, exit code 0xC0000005 (access violation) "
+              "at 0:00:01; processor 6 stopped, exit code 0xC0000005 (access violation) at "
+              "0:00:01; 1 more in the end rows; processor 0 closed by hand at 0:00:01; processor 1 "
+              "closed by hand at 0:00:01; processor 2 closed by hand at 0:00:01; 1 more closed by "
+              "hand; 1 not tested; warnings: slowing down (2), processor 0 slower than the rest "
+              "(1), processor 1 slower than the rest (2), processor 2 slower than the rest (3), 5 "
+              "more processors slower than the rest; the log stopped",
               std::string(verdict));
 }
 
@@ -165,11 +183,16 @@ TEST(Judge, ASlowerProcessorIsWarnedWhenItStartsThenEveryTenMinutes) {
         warnings[0]);
     EXPECT_EQ(warnings[0], warnings[1]);
     EXPECT_EQ(2, w[3]->warnings);
+    // Stopped and closed processors leave the reference.
+    NoteExit(&run.judge, w[1], 0, now);
+    NoteExit(&run.judge, w[2], 0xC0000005, now);
     run.Cycles(w[3], "7.10", now + 100); // back in the band: a new slowness is news at once
     JudgeTick(&run.judge, now += 10000);
     run.Cycles(w[3], "9.00", now + 100);
     JudgeTick(&run.judge, now += 10000);
-    EXPECT_EQ(1u, run.Take("warning").size());
+    EXPECT_EQ((Rows{"warning 3 900 -1 slower than the rest: 9.00 ticks against a median of 7.00 "
+                    "(+28.6 %)"}),
+              run.Take("warning"));
 }
 
 TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
@@ -191,6 +214,10 @@ TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
         "in the first 5 (+14.4 %)",
         warnings[0]);
     EXPECT_EQ(2, run.judge.slowingWarnings);
+    char verdict[200];
+    VerdictText(run.judge, 20 * 60000, nullptr, verdict, sizeof verdict);
+    EXPECT_STREQ("PASS: 2 processors ran for 0:20:00, none failed; warnings: slowing down (2)",
+                 verdict);
 }
 
 TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {

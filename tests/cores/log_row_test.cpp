@@ -15,7 +15,8 @@ TEST(LogRow, CsvRowsWithEmptyColumnsAndQuotedDetails) {
     row = MakeLogRow(0, -1, verdictEvent, "%s", "FAIL: 1 \"hung\", 2\r\nok");
     FormatLogRow(row, utc, line, sizeof line);
     EXPECT_STREQ("2026-12-08T03:04:05Z,0,,verdict,,,\"FAIL: 1 \"\"hung\"\", 2\r\nok\"\r\n", line);
-    EXPECT_EQ(0, FormatLogRow(row, utc, line, 60)) << "a row that does not fit is not cut";
+    for (int size : {20, 37, 47, 60}) // not the head; not the quote; not a doubled quote
+        EXPECT_EQ(0, FormatLogRow(row, utc, line, size)) << "a row that does not fit is not cut";
     EXPECT_STREQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail\r\n", kLogHeader);
     char text[24];
     FormatRunTime(362439999, text, sizeof text);
@@ -39,6 +40,7 @@ TEST(Tiling, ToolsFillTheAreaNoLargerThanTheyAre) {
     RECT left = SplitOffLeft(&work, 512);
     EXPECT_EQ(512, left.right);
     EXPECT_EQ(512, work.left);
+    EXPECT_EQ(410, TileRect(area, 3, 2, SIZE{0, 0}).top) << "no size yet: one column of three";
 }
 
 } // namespace

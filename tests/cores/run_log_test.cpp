@@ -19,13 +19,15 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     ASSERT_TRUE(OpenRunLog(&log, path.c_str(), nullptr, error, sizeof error)) << error;
     WriteRunLog(&log, "a\r\n", 3);
     CloseRunLog(&log);
-    ASSERT_TRUE(OpenRunLog(&log, path.c_str(), nullptr, error, sizeof error));
+    // A handle that cannot write: as the echo its failures cost nothing; as the
+    // log's (a full disk) they stop the log.
+    HANDLE deaf = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_TRUE(OpenRunLog(&log, path.c_str(), deaf, error, sizeof error));
     WriteRunLog(&log, "b\r\n", 3);
     EXPECT_STREQ("", log.failure);
-    // A handle that cannot write stands for a full disk.
     CloseHandle(log.file);
-    log.file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    log.file = deaf, log.echo = nullptr;
     WriteRunLog(&log, "c\r\n", 3);
     EXPECT_EQ(nullptr, log.file) << "the log stops";
     EXPECT_NE(nullptr, strstr(log.failure, "the log stopped: a write failed with error"));
@@ -39,6 +41,11 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     SYSTEMTIME utc = {2026, 1, 4, 2, 3, 4, 5, 6};
     DefaultLogName(utc, folder, sizeof folder);
     EXPECT_STREQ("vesko-cores-20260102-030405.csv", folder);
+    std::string longName(250, 'x'); // its full path does not fit in MAX_PATH: kept as given
+    OpenRunLog(&log, longName.c_str(), nullptr, error, sizeof error);
+    EXPECT_EQ(longName, log.path);
+    CloseRunLog(&log);
+    DeleteFileA(longName.c_str());
 }
 
 // Through the run's own row writer, no tool started: a log that stops during
@@ -48,11 +55,13 @@ TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
     GetTempPathA(sizeof folder, folder);
     GetModuleFileNameA(nullptr, tool, sizeof tool); // a file, as a tool must be
     std::string log = std::string(folder) + "vesko-cores-run-log-end-test.csv";
-    std::string echo = log + ".out";
+    std::string echo = log + ".out", chart = std::string(folder) + "no-such-folder\\c.bmp";
     DeleteFileA(log.c_str());
-    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--tool", tool,
-                         (char*)"--log",        &log[0]};
-    ASSERT_EQ(0, PrepareRun(&theCoresRun, 6, arguments, message, sizeof message)) << message;
+    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--tool",  tool,
+                         (char*)"--log",        &log[0],    (char*)"--chart", &chart[0]};
+    ASSERT_EQ(0, PrepareRun(&theCoresRun, 8, arguments, message, sizeof message)) << message;
+    EXPECT_FALSE(SaveRunChart(theCoresRun.chart, 0, SIZE{0, 64}, chart.c_str(), message, 200));
+    EXPECT_STREQ("the chart (0 x 64) could not be drawn", message);
     NoteStarted(&theCoresRun.judge, &theCoresRun.judge.watches[0], 0, tool);
     CloseHandle(theCoresRun.log.file);
     theCoresRun.log.file =
@@ -64,6 +73,9 @@ TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
     std::stringstream printed;
     printed << std::ifstream(echo, std::ios::binary).rdbuf();
     EXPECT_NE(std::string::npos, printed.str().find(",verdict,,,\"PASS: 1 processor ran for "));
+    EXPECT_NE(std::string::npos,
+              printed.str().find("none failed; the chart could not be saved as " + chart))
+        << "the chart's failure named too";
     EXPECT_NE(std::string::npos,
               printed.str().find("; the log stopped: a write failed with error "))
         << printed.str();

@@ -34,7 +34,9 @@ TEST(ToolTitle, AnythingElseIsUnknown) {
           "Vesko 23 instructions in -1.00 CPU CLOCKS", "Vesko 23 instructions in 1.#J CPU CLOCKS",
           "Vesko 23 instructions in 99999999999.00 CPU CLOCKS", "Vesko 01:02 at 5.0 MHz",
           "Vesko 01:02:03 at 5.0 MHz!", "Vesko 999999:00:00 at 5.0 MHz",
-          "Dude, its been running for x days, I think its stable!"})
+          "Vesko 01:02:03 at 12345678.9 MHz",
+          "Dude, its been running for x days, I think its stable!",
+          "Dude, its been running for 10000000 days, I think its stable!"})
         EXPECT_EQ(unknownTitle, ParseToolTitle(title).kind) << title;
     EXPECT_EQ(unknownTitle, ParseToolTitle(nullptr).kind);
     double v[2];
@@ -42,6 +44,10 @@ TEST(ToolTitle, AnythingElseIsUnknown) {
     EXPECT_EQ(7.0, v[0]);
     EXPECT_EQ(2.5, v[1]);
     EXPECT_EQ(-1, MatchFormat("%s", "x", v, 2)) << "only numbers";
+    EXPECT_EQ(-1, MatchFormat("7%", "7%", v, 2)) << "a lone % converts nothing";
+    EXPECT_EQ(2, MatchFormat("%+d%.0f", "+8 9", v, 1)) << "no room for the second";
+    EXPECT_EQ(8.0, v[0]);
+    EXPECT_EQ(2.5, v[1]) << "left as it was";
 }
 
 } // namespace
