@@ -41,7 +41,8 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     SYSTEMTIME utc = {2026, 1, 4, 2, 3, 4, 5, 6};
     DefaultLogName(utc, folder, sizeof folder);
     EXPECT_STREQ("vesko-cores-20260102-030405.csv", folder);
-    std::string longName(250, 'x'); // its full path does not fit in MAX_PATH: kept as given
+    // Even beside a drive's root its full path does not fit in MAX_PATH: kept as given.
+    std::string longName(MAX_PATH - 2, 'x');
     OpenRunLog(&log, longName.c_str(), nullptr, error, sizeof error);
     EXPECT_EQ(longName, log.path);
     CloseRunLog(&log);
