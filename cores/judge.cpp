@@ -235,9 +235,7 @@ void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t n
     const char* name = ExitCodeName(exitCode);
     snprintf(what, sizeof what, "exit code 0x%08lX%s%s%s", (unsigned long)exitCode,
              *name ? " (" : "", name, *name ? ")" : "");
-    Fail(watch, now, "stopped", what);
-    watch->state = stoppedState;
-    Emit(judge, MakeLogRow(now, watch->processor, stoppedEvent, "%s", what));
+    NoteFailure(judge, watch, now, what);
 }
 
 void NoteFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* what) {
