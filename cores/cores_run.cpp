@@ -1,5 +1,6 @@
 #include "cores/cores_run.h"
 
+#include "cores/full_path.h"
 #include "cores/tiling.h"
 
 #include <stdio.h>
@@ -258,9 +259,7 @@ int EndRun(CoresRun* run, SIZE chartSize) {
         SaveRunChart(run->chart, run->nowMs, chartSize, run->options.chartPath, run->chartNote,
                      sizeof run->chartNote)) {
         char full[MAX_PATH];
-        DWORD length = GetFullPathNameA(run->options.chartPath, sizeof full, full, nullptr);
-        if (!length || length >= sizeof full) // not written into `full`
-            snprintf(full, sizeof full, "%s", run->options.chartPath);
+        FullPathOrAsGiven(run->options.chartPath, full, sizeof full);
         snprintf(chartLine, sizeof chartLine, "chart: %s (%ld x %ld)\r\n", full, chartSize.cx,
                  chartSize.cy);
     }

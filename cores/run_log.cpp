@@ -1,5 +1,6 @@
 #include "cores/run_log.h"
 
+#include "cores/full_path.h"
 #include "cores/log_row.h"
 #include "util/file_helpers.h"
 
@@ -41,10 +42,7 @@ void DefaultLogName(const SYSTEMTIME& utc, char* name, int size) {
 BOOL OpenRunLog(RunLog* log, const char* path, HANDLE echo, char* error, int size) {
     log->failure[0] = '\0';
     log->echo = echo;
-    // A full path longer than the buffer is not written into it: the name as given, then.
-    DWORD full = GetFullPathNameA(path, sizeof log->path, log->path, nullptr);
-    if (!full || full >= sizeof log->path)
-        snprintf(log->path, sizeof log->path, "%s", path);
+    FullPathOrAsGiven(path, log->path, sizeof log->path);
     // Others may read the log while it grows; every write goes to its end.
     log->file = CreateFileA(log->path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
