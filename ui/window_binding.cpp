@@ -30,6 +30,16 @@ Window* LastWindow(Window* head) {
     return head;
 }
 
+// Does what WM_DESTROY would have for an object whose window is gone; false
+// when it has none or it is still there.
+bool ForgetIfGone(Window* object) {
+    if (!object->hwnd || IsWindow(object->hwnd))
+        return false;
+    object->OnDestroy();
+    object->Detach();
+    return true;
+}
+
 } // namespace
 
 void AppendWindow(Window** head, Window* object) {
@@ -57,21 +67,12 @@ void ForgetStaleBinding(Window* object) {
 }
 
 void ForgetRefusedWindow(Window* object) {
-    if (!object->hwnd || IsWindow(object->hwnd))
+    if (!ForgetIfGone(object))
         return;
-    object->OnDestroy();
-    object->Detach();
     // Windows made inside its creation (children, owned dialogs) went with it,
     // also without WM_DESTROY. Start over after each: OnDestroy may unbind more.
-    for (Window* other = theAttachedWindows; other;) {
-        if (other->hwnd && !IsWindow(other->hwnd)) {
-            other->OnDestroy();
-            other->Detach();
-            other = theAttachedWindows;
-        } else {
-            other = other->nextWindow;
-        }
-    }
+    for (Window* other = theAttachedWindows; other;)
+        other = ForgetIfGone(other) ? theAttachedWindows : other->nextWindow;
 }
 
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
