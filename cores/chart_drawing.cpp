@@ -39,13 +39,15 @@ struct Frame {
     ChartLayout layout;
     SIZE cell;
     int legendX, legendY, legendPerRow;
+    bool hasValues[2]; // any value to draw: ticks, clock rate
 };
 
 float Value(const ChartPoint& point, bool mhz) {
     return mhz ? point.mhz : point.ticks;
 }
 
-ValueAxis AxisFor(const ChartInput& input, bool mhz, int height, int cellHeight) {
+// The panel's axis over every value present; `present` says whether there is one.
+ValueAxis AxisFor(const ChartInput& input, bool mhz, int height, int cellHeight, bool* present) {
     double smallest = 1, largest = 0; // no data until a value turns up
     for (int i = 0; i < input.count; ++i)
         for (int j = 0; j < input.series[i].count; ++j) {
@@ -57,6 +59,7 @@ ValueAxis AxisFor(const ChartInput& input, bool mhz, int height, int cellHeight)
             smallest = v < smallest ? v : smallest;
             largest = v > largest ? v : largest;
         }
+    *present = smallest <= largest;
     return ChooseValueAxis(smallest, largest, height / (2 * cellHeight));
 }
 
@@ -110,8 +113,8 @@ Frame LayOut(int width, int height, const ChartInput& input) {
     int topB = topA + heightA + betweenPlots;
 
     ChartLayout& layout = frame.layout;
-    layout.ticks.axis = AxisFor(input, false, heightA, cell.cy);
-    layout.mhz.axis = AxisFor(input, true, heightB, cell.cy);
+    layout.ticks.axis = AxisFor(input, false, heightA, cell.cy, &frame.hasValues[0]);
+    layout.mhz.axis = AxisFor(input, true, heightB, cell.cy, &frame.hasValues[1]);
     int chars = LabelChars(layout.ticks.axis);
     if (LabelChars(layout.mhz.axis) > chars)
         chars = LabelChars(layout.mhz.axis);
@@ -232,14 +235,6 @@ void Labels(HBITMAP dib, int width, const ChartPanel& panel, const TimeAxis& tim
     }
 }
 
-bool HasValues(const ChartInput& input, bool mhz) {
-    for (int i = 0; i < input.count; ++i)
-        for (int j = 0; j < input.series[i].count; ++j)
-            if (ChartValuePresent(Value(input.series[i].points[j], mhz)))
-                return true;
-    return false;
-}
-
 void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) {
     const ChartLayout& layout = frame.layout;
     SIZE cell = frame.cell;
@@ -259,7 +254,7 @@ void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) 
         if (k == 1)
             DrawTextOnBitmap(dib, kPad, p.top - 2 * cell.cy, kMhzTitle, kText);
         Labels(dib, width, *panels[k], layout.time, cell);
-        if (!Empty(p) && !HasValues(input, k == 1))
+        if (!Empty(p) && !frame.hasValues[k])
             DrawTextOnBitmap(dib, p.left + cell.cx, p.top + cell.cy / 2, kNoFigures, kAxis);
     }
 }
