@@ -12,6 +12,16 @@
 #include <type_traits>
 #include <vector>
 
+// Registers a window class of this program over `procedure`; its name.
+inline const char* RegisterTestClass(const char* name, WNDPROC procedure) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+    return name;
+}
+
 // "name a b c": a handler's name and its arguments in hex.
 template <class... T> std::string Note(const char* name, T... values) {
     std::string note = name;

@@ -179,11 +179,7 @@ TEST(PassingOn, EveryHandledMessageArrivesWholeAtTheHandlerAndUnderneath) {
     }
     rows.push_back({WM_DESTROY, 0, 0, {"destroy"}, 0}); // last: it unbinds
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = NoteArrival;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "NotingTestWindow";
-    RegisterClassA(&wc);
+    const char* noting = RegisterTestClass("NotingTestWindow", NoteArrival);
     // A Window gets every row; the dialog routes (and the frame's, on top)
     // get the commands and end the dialog for ids 1 to 7 first.
     Recording<Window> window;
@@ -196,8 +192,8 @@ TEST(PassingOn, EveryHandledMessageArrivesWholeAtTheHandlerAndUnderneath) {
     };
     for (Kind kind : {Kind{&window, &window.calls, false}, Kind{&command, &command.calls, true},
                       Kind{&frame, &frame.calls, true}}) {
-        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 8, 5, nullptr, nullptr,
-                                    wc.hInstance, nullptr);
+        HWND hwnd = CreateWindowExA(0, noting, "", WS_POPUP, 0, 0, 8, 5, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
         ASSERT_TRUE(kind.object->Attach(hwnd));
         for (const Row& row : rows) {
             if (kind.routes && row.message != WM_COMMAND)
@@ -235,22 +231,18 @@ LRESULT CALLBACK RefuseCreation(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 TEST(CreateDefault, ARefusalFromTheReplacedProcedureRefusesTheWindow) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RefuseCreation;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "RefusingTestWindow";
-    RegisterClassA(&wc);
+    const char* refusing = RegisterTestClass("RefusingTestWindow", RefuseCreation);
     TestWindow window;
     Recording<FrameWindow> frame;
     for (Window* refused : {(Window*)&window, (Window*)&frame}) {
-        EXPECT_FALSE(refused->Create(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 9, 7, nullptr,
-                                     nullptr, nullptr));
+        EXPECT_FALSE(
+            refused->Create(0, refusing, "", WS_POPUP, 0, 0, 9, 7, nullptr, nullptr, nullptr));
         EXPECT_EQ(nullptr, refused->Handle());
         EXPECT_EQ(0u, refused->backgroundColour) << "no defaults after a refusal";
     }
     EXPECT_EQ(nullptr, theFrameWindows);
     EXPECT_TRUE(TakeQuit()) << "the refused frame was the last one";
-    UnregisterClassA(wc.lpszClassName, wc.hInstance);
+    UnregisterClassA(refusing, GetModuleHandleA(nullptr));
 }
 
 TEST(CloseDefault, PassedOnTheDefaultProcedureDestroysTheWindow) {

@@ -113,11 +113,7 @@ LRESULT CALLBACK NestAtNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 // and later messages find their own object too. The same two objects serve
 // every way, each time bound again.
 TEST(WindowBinding, CreationInsideCreationBindsEachWindowToItsOwnObject) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = NestAtNcCreate;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "NestingTestWindow";
-    RegisterClassA(&wc);
+    const char* nesting = RegisterTestClass("NestingTestWindow", NestAtNcCreate);
     NestingWindow outer;
     theNester = &outer;
     struct Way {
@@ -134,9 +130,8 @@ TEST(WindowBinding, CreationInsideCreationBindsEachWindowToItsOwnObject) {
         theCreationMessages.clear();
         HHOOK watch =
             SetWindowsHookExA(WH_CALLWNDPROC, WatchBinding, nullptr, GetCurrentThreadId());
-        EXPECT_EQ(!way.refuse,
-                  outer.Create(0, way.at == kNcCreate ? wc.lpszClassName : nullptr, "outer",
-                               WS_POPUP, 0, 0, 50, 40, nullptr, nullptr, nullptr));
+        EXPECT_EQ(!way.refuse, outer.Create(0, way.at == kNcCreate ? nesting : nullptr, "outer",
+                                            WS_POPUP, 0, 0, 50, 40, nullptr, nullptr, nullptr));
         UnhookWindowsHookEx(watch);
         EXPECT_EQ(way.at == kModal ? IDYES : 1, outer.made);
         const char* innerTitle = way.at == kModal || way.at == kModeless ? "Buttons" : "inner";
