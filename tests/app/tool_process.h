@@ -5,13 +5,18 @@
 #include <string.h>
 #include <string>
 
-// The built tool, beside this test program's folder: ..\app\vesko.exe.
-inline std::string ToolPath() {
+// A built program, beside this test program's folder: ..\app\<name>.
+inline std::string BuiltProgram(const char* name) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path);
     folder = folder.substr(0, folder.find_last_of('\\'));
-    return folder.substr(0, folder.find_last_of('\\')) + "\\app\\vesko.exe";
+    return folder.substr(0, folder.find_last_of('\\')) + "\\app\\" + name;
+}
+
+// The built tool: ..\app\vesko.exe.
+inline std::string ToolPath() {
+    return BuiltProgram("vesko.exe");
 }
 
 // The tool's resources, loaded as data; released with FreeLibrary.

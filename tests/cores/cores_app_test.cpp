@@ -2,6 +2,7 @@
 // processors, its log read as it grows, its tools looked at from outside.
 #include "cores/tool_process.h"
 #include "../app/real_burst.h"
+#include "../app/tool_process.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
@@ -27,13 +28,6 @@ std::string OwnFolder() {
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path);
     return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-// The built programs: ..\app\ beside this program's folder.
-std::string BuiltProgram(const char* name) {
-    std::string folder = OwnFolder();
-    folder = folder.substr(0, folder.find_last_of('\\', folder.size() - 2) + 1);
-    return folder + "app\\" + name;
 }
 
 // The tools that `parent` started and that still run.
