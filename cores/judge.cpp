@@ -140,12 +140,17 @@ void JudgeSlowing(Judge* judge, uint64_t now) {
     }
 }
 
-// The first failure stays on record: "hung, no new title for 31 s at 0:02:10".
-void Fail(ProcessorWatch* watch, uint64_t now, const char* kind, const char* what) {
+// A failure becomes the processor's state and a row; the first one stays on
+// record: "hung, no new title for 31 s at 0:02:10".
+void Fail(Judge* judge, ProcessorWatch* watch, uint64_t now, WatchState state, LogEvent event,
+          const char* what) {
     char at[24];
     FormatRunTime(now, at, sizeof at);
     if (!watch->failure[0])
-        snprintf(watch->failure, sizeof watch->failure, "%s, %s at %s", kind, what, at);
+        snprintf(watch->failure, sizeof watch->failure, "%s, %s at %s", WatchStateName(state), what,
+                 at);
+    watch->state = state;
+    Emit(judge, MakeLogRow(now, watch->processor, event, "%s", what));
 }
 
 } // namespace
@@ -239,9 +244,7 @@ void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t n
 }
 
 void NoteFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* what) {
-    Fail(watch, now, "stopped", what);
-    watch->state = stoppedState;
-    Emit(judge, MakeLogRow(now, watch->processor, stoppedEvent, "%s", what));
+    Fail(judge, watch, now, stoppedState, stoppedEvent, what);
 }
 
 void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t now) {
@@ -269,9 +272,7 @@ void JudgeTick(Judge* judge, uint64_t now) {
             continue;
         char what[80];
         snprintf(what, sizeof what, "no new title for %llu s", (unsigned long long)(silent / 1000));
-        Fail(watch, now, "hung", what);
-        watch->state = hungState;
-        Emit(judge, MakeLogRow(now, watch->processor, hungEvent, "%s", what));
+        Fail(judge, watch, now, hungState, hungEvent, what);
     }
     if (now < judge->nextFiguresMs)
         return;
