@@ -12,7 +12,9 @@ const char kCoresUsage[] =
     "  --log FILE             the CSV log (default: vesko-cores-YYYYMMDD-HHMMSS.csv here)\n"
     "  --chart FILE           write the chart as a BMP file at the end\n"
     "  --tool PATH            the tool to run (default: vesko.exe beside this program)\n"
-    "  --help                 this text\n";
+    "  --help                 this text\n"
+    "Exit code: 0 PASS, 1 FAIL, 2 a bad command line, 3 NOT PROVEN (a processor finished\n"
+    "fewer than 3 bursts).\n";
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "cores/cores_run.h"
 
 #include "cores/full_path.h"
+#include "cores/processor_times.h"
 #include "cores/tiling.h"
 
 #include <stdio.h>
@@ -39,7 +40,7 @@ void WriteRow(void* context, const LogRow& row) {
 }
 
 void UpdateClock(CoresRun* run) {
-    DWORD tick = GetTickCount();
+    DWORD tick = run->tickCount();
     run->nowMs += DWORD(tick - run->lastTick);
     run->lastTick = tick;
 }
@@ -77,6 +78,7 @@ void StartTool(CoresRun* run, int tool, ProcessorWatch* watch) {
     NoteStarted(&run->judge, watch, run->nowMs, run->toolPath);
     if (!StartPinnedTool(run->toolPath, watch->processor, &run->tools[tool], error, sizeof error))
         NoteFailure(&run->judge, watch, run->nowMs, error);
+    run->tools[tool].startedMs = run->nowMs;
 }
 
 void TileTool(CoresRun* run, int tool) {
@@ -104,9 +106,7 @@ int NextHealthy(const CoresRun& run) {
 // Cycle mode: a tool that failed is replaced by a new one on the next
 // processor that has not failed.
 void RestartCycle(CoresRun* run) {
-    ProcessorWatch* left = &run->judge.watches[run->current];
-    if (left->state == hungState)
-        left->state = stoppedState; // its tool is ended below: no longer watched
+    NoteToolEnded(&run->judge.watches[run->current], run->nowMs);
     KillTool(&run->tools[0]);
     ReleaseTool(&run->tools[0]);
     for (int next = NextHealthy(*run); next >= 0 && !run->tools[0].process;
@@ -131,7 +131,6 @@ void MoveCycle(CoresRun* run) {
         char error[80];
         snprintf(error, sizeof error, "cannot pin the tool to processor %d: error %lu",
                  to->processor, GetLastError());
-        to->tested = true;
         NoteFailure(&run->judge, to, run->nowMs, error);
     }
 }
@@ -155,13 +154,63 @@ void PollTool(CoresRun* run, int index) {
         NoteExit(&run->judge, watch, exitCode, run->nowMs);
         if (run->options.cycleSeconds) // closed by hand too: the other processors go on
             RestartCycle(run);
-    } else if (!tool->window && GetTickCount() - tool->startTick > kWindowWaitMs) {
+    } else if (!tool->window && run->nowMs - tool->startedMs > kWindowWaitMs) {
         NoteFailure(&run->judge, watch, run->nowMs, "no window after 30 s");
         KillTool(tool);
         ReleaseTool(tool);
         if (run->options.cycleSeconds)
             RestartCycle(run);
     }
+}
+
+// Every processor's load, for the busy shares and the hung rule.
+void ReadLoads(CoresRun* run) {
+    static ProcessorTimes times; // 1 KiB: kept off the timer's stack
+    ReadProcessorTimes(&times);
+    for (int i = 0; i < run->judge.count; ++i) {
+        ProcessorWatch* watch = &run->judge.watches[i];
+        if (watch->processor < times.count)
+            NoteLoad(watch, times.busy[watch->processor], times.total[watch->processor]);
+    }
+}
+
+// Tools that have run for kToolRestartHours are closed together and each
+// replaced by a fresh one on the same processor.
+void RestartAgedTools(CoresRun* run) {
+    ToolProcess closing[kMaxProcessors];
+    int index[kMaxProcessors], count = 0;
+    for (int i = 0; i < ToolCount(*run); ++i) {
+        ToolProcess* tool = &run->tools[i];
+        if (!tool->process || run->nowMs - tool->startedMs < uint64_t(kToolRestartHours) * 3600000)
+            continue;
+        closing[count] = *tool; // the handle moves to `closing`
+        index[count++] = i;
+        *tool = {};
+    }
+    if (!count)
+        return;
+    bool terminated[kMaxProcessors];
+    CloseTools(closing, count, kCloseWaitMs, terminated);
+    UpdateClock(run);
+    for (int k = 0; k < count; ++k) {
+        ReleaseTool(&closing[k]);
+        ProcessorWatch* watch = WatchOf(run, index[k]);
+        NoteRestart(&run->judge, watch, run->nowMs, kToolRestartHours);
+        StartTool(run, index[k], watch);
+    }
+}
+
+// Cycle mode: a hung tool is replaced; a turn ends when its time is up and
+// its processor has finished enough bursts.
+void CycleTurn(CoresRun* run) {
+    ProcessorWatch* watch = &run->judge.watches[run->current];
+    if (!run->tools[0].process)
+        return;
+    if (watch->state == hungState)
+        RestartCycle(run);
+    else if (NextHealthy(*run) != run->current &&
+             TurnMayEnd(&run->judge, watch, run->nextMoveMs, run->nowMs))
+        MoveCycle(run);
 }
 
 bool AnyActive(const CoresRun& run) {
@@ -178,6 +227,7 @@ int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int si
     ZeroMemory(run->tools, sizeof run->tools);
     run->logNote[0] = run->chartNote[0] = '\0';
     run->ended = false;
+    run->tickCount = GetTickCount;
     CoresOptions* options = &run->options;
     if (!ParseOptions(count, arguments, options, error, sizeof error))
         return Refuse(message, size, error);
@@ -215,7 +265,7 @@ int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int si
 
 void BeginRun(CoresRun* run, RECT toolArea) {
     run->toolArea = toolArea;
-    run->lastTick = GetTickCount();
+    run->lastTick = run->tickCount();
     run->nowMs = 0;
     run->current = 0;
     run->nextMoveMs = uint64_t(run->options.cycleSeconds) * 1000;
@@ -225,15 +275,13 @@ void BeginRun(CoresRun* run, RECT toolArea) {
 
 bool PollRun(CoresRun* run) {
     UpdateClock(run);
+    ReadLoads(run);
     for (int i = 0; i < ToolCount(*run); ++i)
         PollTool(run, i);
+    RestartAgedTools(run);
     JudgeTick(&run->judge, run->nowMs);
-    if (run->options.cycleSeconds) {
-        if (run->tools[0].process && run->judge.watches[run->current].state == hungState)
-            RestartCycle(run);
-        else if (run->tools[0].process && run->nowMs >= run->nextMoveMs)
-            MoveCycle(run);
-    }
+    if (run->options.cycleSeconds)
+        CycleTurn(run);
     uint64_t duration = uint64_t(run->options.durationSeconds) * 1000;
     return (duration && run->nowMs >= duration) || !AnyActive(*run);
 }
@@ -273,6 +321,6 @@ int EndRun(CoresRun* run, SIZE chartSize) {
     return run->exitCode;
 }
 
-void CurrentVerdict(const CoresRun& run, char* text, int size) {
-    VerdictText(run.judge, run.nowMs, run.logNote, text, size);
+Verdict CurrentVerdict(const CoresRun& run, char* text, int size) {
+    return VerdictText(run.judge, run.nowMs, run.logNote, text, size);
 }

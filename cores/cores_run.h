@@ -5,6 +5,7 @@
 #include "cores/run_chart.h"
 #include "cores/run_log.h"
 #include "cores/tool_process.h"
+#include "cores/verdict.h"
 
 // A run of Vesko Cores over its Windows parts: the tools it starts and pins,
 // the polling of their titles and processes, and the log the judge's rows go to.
@@ -16,7 +17,8 @@ struct CoresRun {
     // One tool per watch, or in cycle mode one tool in tools[0] on watch `current`.
     ToolProcess tools[kMaxProcessors];
     int current;
-    RECT toolArea; // where the tools' windows are tiled
+    RECT toolArea;              // where the tools' windows are tiled
+    DWORD(WINAPI* tickCount)(); // the run's clock: GetTickCount, or a test's
     DWORD lastTick;
     uint64_t nowMs; // run time, wrap-safe past 49 days
     uint64_t nextMoveMs;
@@ -43,8 +45,12 @@ bool PollRun(CoresRun* run);
 
 // Closes every tool (terminating those still there after 5 s), writes the
 // chart at `chartSize` if --chart asks for it, the end rows and the verdict,
-// and closes the log. The exit code: 0 PASS, 1 FAIL.
+// and closes the log. The exit code: 0 PASS, 1 FAIL, 3 NOT PROVEN.
 int EndRun(CoresRun* run, SIZE chartSize);
 
-// The verdict so far, as the window shows it.
-void CurrentVerdict(const CoresRun& run, char* text, int size);
+// The verdict so far, as the window shows it; its kind.
+Verdict CurrentVerdict(const CoresRun& run, char* text, int size);
+
+// From 72 hours on a tool shows days in place of ticks per iteration, so each
+// tool is replaced by a fresh one after this long.
+const int kToolRestartHours = 70;

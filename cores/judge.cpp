@@ -3,7 +3,6 @@
 #include "app/burn_kernel.h"
 #include "cores/tool_title.h"
 
-#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -25,13 +24,42 @@ uint64_t BurstMs(int32_t ticksHundredths, int32_t mhzTenths) {
     return uint64_t(ms);
 }
 
+// A tool came onto the processor, or left it: the time under the tool.
+void Arrive(ProcessorWatch* watch, uint64_t now) {
+    if (!watch->onProcessor)
+        watch->onSinceMs = now;
+    watch->onProcessor = true;
+}
+
+void Leave(ProcessorWatch* watch, uint64_t now) {
+    watch->underToolMs = UnderToolMs(*watch, now);
+    watch->onProcessor = false;
+}
+
+// The tool was heard from: its silence, and its processor's load since, start again.
+void Heard(ProcessorWatch* watch, uint64_t now) {
+    watch->changedMs = now;
+    watch->load.heardBusy = watch->load.busy;
+    watch->load.heardTotal = watch->load.total;
+}
+
+// Whole minutes of each slowing-down window: 5, or kSlowingWindowBursts of
+// the longest bursts where that is longer, up to the ring's length.
+uint64_t SlowingWindowMinutes(const Judge& judge) {
+    uint64_t bursts = kSlowingWindowBursts * judge.longestBurstMs;
+    uint64_t minutes = (bursts > kSlowingWindowMs ? bursts : kSlowingWindowMs) + 59999;
+    minutes /= 60000;
+    return minutes < uint64_t(kSlowingMaxMinutes) ? minutes : kSlowingMaxMinutes;
+}
+
 void CountSample(Judge* judge, ProcessorWatch* watch, uint32_t ticks, uint64_t now) {
     watch->interval.Add(ticks);
     watch->run.Add(ticks);
-    if (now < kSlowingWindowMs)
-        judge->firstMinutes.Add(ticks);
+    watch->latest[watch->latestCount++ % kJudgedSamples] = ticks;
+    if (!judge->firstWindowMs && now < SlowingWindowMinutes(*judge) * 60000)
+        judge->firstWindow.Add(ticks);
     uint64_t minute = now / 60000;
-    int slot = int(minute % 5);
+    int slot = int(minute % kSlowingMaxMinutes);
     if (judge->recentMinute[slot] != minute) {
         judge->recentMinutes[slot].Clear();
         judge->recentMinute[slot] = minute;
@@ -41,6 +69,24 @@ void CountSample(Judge* judge, ProcessorWatch* watch, uint32_t ticks, uint64_t n
     uint64_t burst = BurstMs(int32_t(ticks), mhz);
     if (burst > judge->longestBurstMs)
         judge->longestBurstMs = burst;
+}
+
+// What is compared with the other processors: the median of the interval's
+// cycles lines where it holds kJudgedSamples or more, else of the latest
+// kJudgedSamples; 0 while there are fewer.
+uint32_t Figure(const ProcessorWatch& watch) {
+    if (watch.interval.total >= uint64_t(kJudgedSamples))
+        return watch.interval.Median();
+    if (watch.latestCount < kJudgedSamples)
+        return 0;
+    uint32_t sorted[kJudgedSamples];
+    for (int i = 0; i < kJudgedSamples; ++i) {
+        int j = i;
+        for (; j > 0 && sorted[j - 1] > watch.latest[i]; --j)
+            sorted[j] = sorted[j - 1];
+        sorted[j] = watch.latest[i];
+    }
+    return sorted[(kJudgedSamples - 1) / 2];
 }
 
 // True when `value` lies more than kSlowerPercent above `reference`.
@@ -53,20 +99,24 @@ double PercentAbove(uint32_t value, uint32_t reference) {
 }
 
 // A warning that holds is written when it starts and then every 10 minutes.
-bool WarningDue(bool* holds, uint64_t* writtenMs, uint64_t now) {
-    bool due = !*holds || now - *writtenMs >= kWarningRepeatMs;
-    *holds = true;
-    if (due)
-        *writtenMs = now;
+bool WarningDue(WarningState* warning, uint64_t now) {
+    bool due = !warning->holds || now - warning->writtenMs >= kWarningRepeatMs;
+    warning->holds = true;
+    if (due) {
+        warning->writtenMs = now;
+        ++warning->count;
+    }
     return due;
 }
 
 void WriteFigures(Judge* judge, ProcessorWatch* watch, uint64_t now) {
-    LogRow row = MakeLogRow(now, watch->processor, figuresEvent, "samples %llu",
-                            (unsigned long long)watch->interval.total);
+    LogRow row = MakeLogRow(now, watch->processor, figuresEvent, "samples %llu of %d burst%s",
+                            (unsigned long long)watch->interval.total, watch->intervalBursts,
+                            watch->intervalBursts == 1 ? "" : "s");
     if (watch->interval.total)
         row.ticksHundredths = int32_t(watch->interval.Median());
     row.mhzTenths = watch->mhzTenths;
+    row.busyHundredths = watch->busyHundredths;
     Emit(judge, row);
 }
 
@@ -76,66 +126,90 @@ bool Settled(const Judge& judge, const ProcessorWatch& watch, uint64_t now) {
     return now - watch.settledMs >= judge.everyMs;
 }
 
-// Each processor's interval median against the lower median of the latest
-// ones of every processor still tested.
-void JudgeSlower(Judge* judge, uint64_t now) {
+// Compared with the others, not with itself: the lower median of the
+// figures of every other processor still tested; 0 when there is none.
+uint32_t OthersFigure(Judge* judge, const ProcessorWatch& watch) {
     judge->merged.Clear();
     for (int i = 0; i < judge->count; ++i) {
-        const ProcessorWatch& watch = judge->watches[i];
-        if (watch.lastMedian && watch.state != stoppedState && watch.state != closedState)
-            judge->merged.Add(watch.lastMedian);
+        const ProcessorWatch& other = judge->watches[i];
+        if (&other != &watch && other.figure && other.state != stoppedState &&
+            other.state != closedState)
+            judge->merged.Add(other.figure);
     }
-    if (judge->merged.total < 2)
+    return judge->merged.Median();
+}
+
+void JudgeSlower(Judge* judge, ProcessorWatch* watch, uint64_t now) {
+    if (!watch->interval.total || !Settled(*judge, *watch, now) || !watch->figure)
         return;
-    uint32_t reference = judge->merged.Median();
-    for (int i = 0; i < judge->count; ++i) {
-        ProcessorWatch* watch = &judge->watches[i];
-        if (!watch->interval.total || !Settled(*judge, *watch, now))
-            continue;
-        uint32_t median = watch->interval.Median();
-        if (!Above(median, reference)) {
-            watch->slower = false;
-        } else if (WarningDue(&watch->slower, &watch->slowerWrittenMs, now)) {
-            char value[16], against[16];
-            FormatFixed(int32_t(median), 2, value, sizeof value);
-            FormatFixed(int32_t(reference), 2, against, sizeof against);
-            LogRow row =
-                MakeLogRow(now, watch->processor, warningEvent,
-                           "slower than the rest: %s ticks against a median of %s (+%.1f %%)",
-                           value, against, PercentAbove(median, reference));
-            row.ticksHundredths = int32_t(median);
-            row.mhzTenths = watch->mhzTenths;
-            ++watch->warnings;
-            Emit(judge, row);
-        }
+    uint32_t reference = OthersFigure(judge, *watch);
+    if (!reference)
+        return;
+    if (!Above(watch->figure, reference)) {
+        watch->slower.holds = false;
+    } else if (WarningDue(&watch->slower, now)) {
+        char value[16], against[16];
+        FormatFixed(int32_t(watch->figure), 2, value, sizeof value);
+        FormatFixed(int32_t(reference), 2, against, sizeof against);
+        LogRow row = MakeLogRow(now, watch->processor, warningEvent,
+                                "slower than the rest: %s ticks against a median of %s (+%.1f %%)",
+                                value, against, PercentAbove(watch->figure, reference));
+        row.ticksHundredths = int32_t(watch->figure);
+        row.mhzTenths = watch->mhzTenths;
+        Emit(judge, row);
     }
 }
 
-// Every processor's samples of the last 5 minutes against those of the first 5.
+// A running tool whose processor stays idle does not load it: the tool is
+// not where it should be, or not working.
+void JudgeLoad(Judge* judge, ProcessorWatch* watch, uint64_t now) {
+    bool ranAll = watch->state == runningState && Settled(*judge, *watch, now);
+    bool idle = watch->busyHundredths >= 0 && watch->busyHundredths < kLoadedHundredths;
+    watch->idleIntervals = ranAll && idle ? watch->idleIntervals + 1 : 0;
+    if (watch->idleIntervals < kIdleIntervals) {
+        watch->notLoaded.holds = false;
+    } else if (WarningDue(&watch->notLoaded, now)) {
+        char busy[16];
+        FormatFixed(watch->busyHundredths, 2, busy, sizeof busy);
+        LogRow row = MakeLogRow(now, watch->processor, warningEvent,
+                                "not loaded: busy below 0.50 for %d intervals while its tool ran "
+                                "(%s in the last)",
+                                watch->idleIntervals, busy);
+        row.busyHundredths = watch->busyHundredths;
+        Emit(judge, row);
+    }
+}
+
+// Every processor's samples of the latest window against those of the first.
 void JudgeSlowing(Judge* judge, uint64_t now) {
-    if (now < 2 * kSlowingWindowMs || !judge->firstMinutes.total)
+    uint64_t windowMs = SlowingWindowMinutes(*judge) * 60000;
+    if (!judge->firstWindowMs && now >= windowMs)
+        judge->firstWindowMs = windowMs;
+    if (!judge->firstWindowMs || now < judge->firstWindowMs + windowMs)
         return;
     uint64_t minute = now / 60000;
     judge->merged.Clear();
-    for (int slot = 0; slot < 5; ++slot)
-        if (judge->recentMinute[slot] + 5 > minute)
+    for (int slot = 0; slot < kSlowingMaxMinutes; ++slot)
+        if (judge->recentMinute[slot] + windowMs / 60000 > minute)
             judge->merged.AddAll(judge->recentMinutes[slot]);
-    if (!judge->merged.total)
+    if (judge->merged.total < uint64_t(kJudgedSamples) ||
+        judge->firstWindow.total < uint64_t(kJudgedSamples))
         return;
     uint32_t recent = judge->merged.Median();
-    uint32_t first = judge->firstMinutes.Median();
+    uint32_t first = judge->firstWindow.Median();
     if (!Above(recent, first)) {
-        judge->slowing = false;
-    } else if (WarningDue(&judge->slowing, &judge->slowingWrittenMs, now)) {
+        judge->slowing.holds = false;
+    } else if (WarningDue(&judge->slowing, now)) {
         char value[16], against[16];
         FormatFixed(int32_t(recent), 2, value, sizeof value);
         FormatFixed(int32_t(first), 2, against, sizeof against);
-        LogRow row = MakeLogRow(now, -1, warningEvent,
-                                "slowing down: median %s ticks in the last 5 minutes against %s "
-                                "in the first 5 (+%.1f %%)",
-                                value, against, PercentAbove(recent, first));
+        LogRow row =
+            MakeLogRow(now, -1, warningEvent,
+                       "slowing down: median %s ticks in the last %u minutes against %s "
+                       "in the first %u (+%.1f %%)",
+                       value, unsigned(windowMs / 60000), against,
+                       unsigned(judge->firstWindowMs / 60000), PercentAbove(recent, first));
         row.ticksHundredths = int32_t(recent);
-        ++judge->slowingWarnings;
         Emit(judge, row);
     }
 }
@@ -150,7 +224,43 @@ void Fail(Judge* judge, ProcessorWatch* watch, uint64_t now, WatchState state, L
         snprintf(watch->failure, sizeof watch->failure, "%s, %s at %s", WatchStateName(state), what,
                  at);
     watch->state = state;
+    if (state != hungState) // a hung tool is still there
+        Leave(watch, now);
     Emit(judge, MakeLogRow(now, watch->processor, event, "%s", what));
+}
+
+void JudgeHung(Judge* judge, ProcessorWatch* watch, uint64_t now) {
+    uint64_t silent = now - watch->changedMs;
+    if (watch->state != runningState || silent <= HungAfterMs(*judge, *watch))
+        return;
+    char what[80];
+    int32_t share = BusyShare(watch->load, watch->load.heardBusy, watch->load.heardTotal);
+    if (share >= 0 && share < kLoadedHundredths)
+        snprintf(what, sizeof what, "no new title for %llu s, its processor idle (busy %d.%02d)",
+                 (unsigned long long)(silent / 1000), int(share / 100), int(share % 100));
+    else
+        snprintf(what, sizeof what, "no new title for %llu s", (unsigned long long)(silent / 1000));
+    Fail(judge, watch, now, hungState, hungEvent, what);
+}
+
+void StartWatch(ProcessorWatch* watch, int processor) {
+    watch->processor = processor;
+    watch->state = waitingState;
+    watch->tested = watch->skipNext = watch->sawBurst = watch->terminated = false;
+    watch->line[0] = watch->failure[0] = watch->note[0] = '\0';
+    watch->changedMs = watch->settledMs = 0;
+    watch->mhzTenths = -1;
+    watch->bursts = watch->intervalBursts = watch->turnBursts = 0;
+    watch->onProcessor = false;
+    watch->onSinceMs = watch->underToolMs = watch->lastTitleMs = watch->burstGapMs = 0;
+    watch->interval.Clear();
+    watch->run.Clear();
+    watch->latestCount = 0;
+    watch->figure = 0;
+    watch->load = {};
+    watch->busyHundredths = -1;
+    watch->idleIntervals = 0;
+    watch->slower = watch->notLoaded = {};
 }
 
 } // namespace
@@ -158,34 +268,23 @@ void Fail(Judge* judge, ProcessorWatch* watch, uint64_t now, WatchState state, L
 void StartJudge(Judge* judge, uint64_t processors, uint32_t everySeconds, bool cycling,
                 RowSink sink) {
     judge->count = 0;
-    for (int p = 0; p < kMaxProcessors; ++p) {
-        if (!(processors >> p & 1))
-            continue;
-        ProcessorWatch* watch = &judge->watches[judge->count++];
-        watch->processor = p;
-        watch->state = waitingState;
-        watch->tested = watch->skipNext = watch->slower = watch->terminated = false;
-        watch->line[0] = watch->failure[0] = watch->note[0] = '\0';
-        watch->changedMs = watch->settledMs = watch->slowerWrittenMs = 0;
-        watch->mhzTenths = -1;
-        watch->interval.Clear();
-        watch->run.Clear();
-        watch->lastMedian = 0;
-        watch->warnings = 0;
-    }
+    for (int p = 0; p < kMaxProcessors; ++p)
+        if (processors >> p & 1)
+            StartWatch(&judge->watches[judge->count++], p);
     judge->everyMs = uint64_t(everySeconds) * 1000;
     judge->nextFiguresMs = judge->everyMs;
     judge->longestBurstMs = 0;
     judge->mhzTenths = -1;
-    judge->firstMinutes.Clear();
-    for (int slot = 0; slot < 5; ++slot) {
+    judge->firstWindowMs = 0;
+    judge->firstWindow.Clear();
+    for (int slot = 0; slot < kSlowingMaxMinutes; ++slot) {
         judge->recentMinutes[slot].Clear();
         judge->recentMinute[slot] = 0;
     }
-    judge->slowing = false;
-    judge->slowingWrittenMs = 0;
-    judge->slowingWarnings = 0;
+    judge->slowing = {};
     judge->cycling = cycling;
+    judge->turnStartMs = 0;
+    judge->turnStretched = judge->stretchNoted = false;
     judge->sink = sink;
 }
 
@@ -199,32 +298,53 @@ ProcessorWatch* FindWatch(Judge* judge, int processor) {
 void NoteStarted(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* toolPath) {
     watch->state = startingState;
     watch->tested = true;
-    watch->skipNext = false;
+    watch->skipNext = watch->sawBurst = false;
     watch->line[0] = '\0';
-    watch->changedMs = now;
+    watch->lastTitleMs = 0;
+    watch->turnBursts = 0;
+    Heard(watch, now);
+    Arrive(watch, now);
+    judge->turnStartMs = now;
+    judge->turnStretched = false;
     Emit(judge, MakeLogRow(now, watch->processor, startEvent, "%s", toolPath));
 }
 
 void NoteWindow(ProcessorWatch* watch, uint64_t now) {
     watch->state = runningState;
-    watch->changedMs = watch->settledMs = now;
+    watch->settledMs = now;
+    Heard(watch, now);
 }
 
 void NoteTitle(Judge* judge, ProcessorWatch* watch, const char* title, uint64_t now) {
     if (!Active(*watch) || strncmp(watch->line, title, sizeof watch->line - 1) == 0)
         return;
     snprintf(watch->line, sizeof watch->line, "%s", title);
-    watch->changedMs = now;
+    Heard(watch, now);
     if (watch->state == hungState)
         watch->state = runningState; // alive again; the failure stays on record
-    bool counted = !watch->skipNext;
-    watch->skipNext = false;
     ToolTitle parsed = ParseToolTitle(title);
-    if (parsed.kind == clockRateTitle) {
+    if (parsed.kind == clockRateTitle)
         watch->mhzTenths = judge->mhzTenths = parsed.mhzTenths;
-    } else if (parsed.kind == cyclesTitle && counted && parsed.ticksHundredths > 0) {
-        CountSample(judge, watch, uint32_t(parsed.ticksHundredths), now);
+    if (parsed.kind == bareTitle || parsed.kind == unknownTitle)
+        return; // no burst ended
+    watch->sawBurst = true;
+    watch->burstGapMs = watch->lastTitleMs ? now - watch->lastTitleMs : watch->burstGapMs;
+    watch->lastTitleMs = now;
+    if (watch->skipNext) { // it may have begun on the previous processor
+        watch->skipNext = false;
+        return;
     }
+    ++watch->bursts, ++watch->intervalBursts, ++watch->turnBursts;
+    if (parsed.kind == cyclesTitle && parsed.ticksHundredths > 0)
+        CountSample(judge, watch, uint32_t(parsed.ticksHundredths), now);
+}
+
+void NoteLoad(ProcessorWatch* watch, uint64_t busy, uint64_t total) {
+    LoadReadings* load = &watch->load;
+    if (!load->known) // the first reading is where shares start from
+        *load = {true, busy, total, busy, total, busy, total};
+    load->busy = busy;
+    load->total = total;
 }
 
 void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t now) {
@@ -233,6 +353,7 @@ void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t n
         FormatRunTime(now, at, sizeof at);
         snprintf(watch->note, sizeof watch->note, "closed by hand at %s", at);
         watch->state = closedState;
+        Leave(watch, now);
         Emit(judge, MakeLogRow(now, watch->processor, closedEvent, "window closed by hand"));
         return;
     }
@@ -244,138 +365,108 @@ void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t n
 }
 
 void NoteFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* what) {
+    watch->tested = true;
     Fail(judge, watch, now, stoppedState, stoppedEvent, what);
+}
+
+void NoteToolEnded(ProcessorWatch* watch, uint64_t now) {
+    if (watch->state == hungState)
+        watch->state = stoppedState; // no longer watched; its failure is on record
+    Leave(watch, now);
+}
+
+void NoteRestart(Judge* judge, ProcessorWatch* watch, uint64_t now, int hours) {
+    Emit(judge, MakeLogRow(now, watch->processor, noteEvent,
+                           "a fresh tool after %d hours: from 72 hours on a tool shows days in "
+                           "place of ticks per iteration",
+                           hours));
 }
 
 void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t now) {
     memcpy(to->line, from->line, sizeof to->line);
     to->changedMs = from->changedMs; // the same tool: its silence goes on counting
+    to->load.heardBusy = to->load.busy, to->load.heardTotal = to->load.total;
     to->mhzTenths = from->mhzTenths;
     to->state = from->state == hungState ? hungState : runningState;
     to->tested = to->skipNext = true;
+    to->sawBurst = from->sawBurst;
     to->settledMs = now;
+    to->lastTitleMs = 0;
+    to->turnBursts = 0;
     from->state = waitingState;
+    Leave(from, now);
+    Arrive(to, now);
+    judge->turnStartMs = now;
+    judge->turnStretched = false;
     Emit(judge, MakeLogRow(now, to->processor, movedEvent, "from %d", from->processor));
 }
 
-uint64_t HungAfterMs(const Judge& judge) {
-    uint64_t tenBursts = 10 * judge.longestBurstMs;
-    return tenBursts > kHungMinimumMs ? tenBursts : kHungMinimumMs;
+bool TurnMayEnd(Judge* judge, ProcessorWatch* watch, uint64_t dueMs, uint64_t now) {
+    if (now < dueMs)
+        return false;
+    if (watch->turnBursts < kProvenBursts) {
+        judge->turnStretched = true;
+        return false;
+    }
+    if (judge->turnStretched && !judge->stretchNoted) {
+        judge->stretchNoted = true;
+        uint64_t turn = now - judge->turnStartMs;
+        uint64_t burst = watch->burstGapMs ? watch->burstGapMs : turn / uint64_t(watch->turnBursts);
+        char took[24];
+        FormatRunTime(turn, took, sizeof took);
+        Emit(judge, MakeLogRow(now, watch->processor, noteEvent,
+                               "turns last until %d bursts are counted: a burst takes %.1f s, so "
+                               "the turn on processor %d took %s instead of %llu s",
+                               kProvenBursts, burst / 1000.0, watch->processor, took,
+                               (unsigned long long)((dueMs - judge->turnStartMs) / 1000)));
+    }
+    return true;
 }
 
 void JudgeTick(Judge* judge, uint64_t now) {
-    uint64_t hungAfter = HungAfterMs(*judge);
-    for (int i = 0; i < judge->count; ++i) {
-        ProcessorWatch* watch = &judge->watches[i];
-        uint64_t silent = now - watch->changedMs;
-        if (watch->state != runningState || silent <= hungAfter)
-            continue;
-        char what[80];
-        snprintf(what, sizeof what, "no new title for %llu s", (unsigned long long)(silent / 1000));
-        Fail(judge, watch, now, hungState, hungEvent, what);
-    }
+    for (int i = 0; i < judge->count; ++i)
+        JudgeHung(judge, &judge->watches[i], now);
     if (now < judge->nextFiguresMs)
         return;
     judge->nextFiguresMs = now - now % judge->everyMs + judge->everyMs;
     for (int i = 0; i < judge->count; ++i) {
         ProcessorWatch* watch = &judge->watches[i];
+        LoadReadings* load = &watch->load;
+        watch->busyHundredths = BusyShare(*load, load->intervalBusy, load->intervalTotal);
+        load->intervalBusy = load->busy, load->intervalTotal = load->total;
         if (Active(*watch) || watch->interval.total)
             WriteFigures(judge, watch, now);
-        if (watch->interval.total && Settled(*judge, *watch, now))
-            watch->lastMedian = watch->interval.Median();
+        JudgeLoad(judge, watch, now);
+        if (watch->interval.total && Settled(*judge, *watch, now) && Figure(*watch))
+            watch->figure = Figure(*watch);
     }
-    JudgeSlower(judge, now);
     for (int i = 0; i < judge->count; ++i)
+        JudgeSlower(judge, &judge->watches[i], now);
+    for (int i = 0; i < judge->count; ++i) {
         judge->watches[i].interval.Clear();
+        judge->watches[i].intervalBursts = 0;
+    }
     JudgeSlowing(judge, now);
 }
 
-namespace {
-
-// How many processors each list of the verdict names.
-const int kListed = 3;
-
-// Appends printf-formatted text to a bounded buffer.
-void Append(char* text, int size, const char* format, ...)
-    __attribute__((format(gnu_printf, 3, 4)));
-void Append(char* text, int size, const char* format, ...) {
-    size_t used = strlen(text);
-    va_list args;
-    va_start(args, format);
-    vsnprintf(text + used, size_t(size) - used, format, args);
-    va_end(args);
+uint64_t HungAfterMs(const Judge& judge, const ProcessorWatch& watch) {
+    int32_t share = BusyShare(watch.load, watch.load.heardBusy, watch.load.heardTotal);
+    if (share >= 0 && share < kLoadedHundredths)
+        return kHungMinimumMs; // no title and an idle processor: the tool stopped
+    uint64_t tenBursts = 10 * judge.longestBurstMs;
+    uint64_t least = watch.sawBurst ? kHungMinimumMs : kFirstBurstHungMs;
+    return tenBursts > least ? tenBursts : least;
 }
 
-} // namespace
-
-void VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size) {
-    int tested = 0, failed = 0, closed = 0, warned = 0, untested = 0;
-    for (int i = 0; i < judge.count; ++i) {
-        const ProcessorWatch& watch = judge.watches[i];
-        tested += watch.tested;
-        untested += !watch.tested;
-        failed += watch.failure[0] != '\0';
-        closed += watch.note[0] != '\0';
-        warned += watch.warnings > 0;
-    }
-    char runTime[24];
-    FormatRunTime(now, runTime, sizeof runTime);
-    snprintf(text, size_t(size), "%s: %d processor%s ran%s for %s, ", failed ? "FAIL" : "PASS",
-             tested, tested == 1 ? "" : "s", judge.cycling ? " in turn" : "", runTime);
-    if (!failed)
-        Append(text, size, "none failed");
-    else
-        Append(text, size, "%d failed: ", failed);
-    // Each list is cut after a few: the end rows name every processor.
-    for (int i = 0, listed = 0; i < judge.count; ++i)
-        if (judge.watches[i].failure[0] && listed++ < kListed)
-            Append(text, size, "%sprocessor %d %s", listed > 1 ? "; " : "",
-                   judge.watches[i].processor, judge.watches[i].failure);
-    if (failed > kListed)
-        Append(text, size, "; %d more in the end rows", failed - kListed);
-    for (int i = 0, listed = 0; i < judge.count; ++i)
-        if (judge.watches[i].note[0] && listed++ < kListed)
-            Append(text, size, "; processor %d %s", judge.watches[i].processor,
-                   judge.watches[i].note);
-    if (closed > kListed)
-        Append(text, size, "; %d more closed by hand", closed - kListed);
-    if (untested)
-        Append(text, size, "; %d not tested", untested);
-    if (warned || judge.slowingWarnings)
-        Append(text, size, "; warnings:");
-    if (judge.slowingWarnings)
-        Append(text, size, " slowing down (%d)%s", judge.slowingWarnings, warned ? "," : "");
-    for (int i = 0, listed = 0; i < judge.count; ++i)
-        if (judge.watches[i].warnings && listed++ < kListed)
-            Append(text, size, "%s processor %d slower than the rest (%d)", listed > 1 ? "," : "",
-                   judge.watches[i].processor, judge.watches[i].warnings);
-    if (warned > kListed)
-        Append(text, size, ", %d more processors slower than the rest", warned - kListed);
-    if (note && *note)
-        Append(text, size, "; %s", note);
+uint64_t UnderToolMs(const ProcessorWatch& watch, uint64_t now) {
+    return watch.underToolMs + (watch.onProcessor ? now - watch.onSinceMs : 0);
 }
 
-int FinishJudge(Judge* judge, uint64_t now, const char* note) {
-    bool failed = false;
-    for (int i = 0; i < judge->count; ++i) {
-        ProcessorWatch* watch = &judge->watches[i];
-        const char* outcome = watch->failure[0] ? watch->failure
-                              : watch->tested   ? "ok"
-                                                : "not tested";
-        LogRow row = MakeLogRow(now, watch->processor, endEvent, "%s%s%s%s", outcome,
-                                watch->note[0] && !watch->failure[0] ? ", " : "",
-                                watch->failure[0] ? "" : watch->note,
-                                watch->terminated ? "; terminated 5 s after WM_CLOSE" : "");
-        if (watch->run.total)
-            row.ticksHundredths = int32_t(watch->run.Median());
-        row.mhzTenths = watch->mhzTenths;
-        Emit(judge, row);
-        failed |= watch->failure[0] != '\0';
-    }
-    LogRow verdict = MakeLogRow(now, -1, verdictEvent, "%s", "");
-    VerdictText(*judge, now, note, verdict.detail, sizeof verdict.detail);
-    Emit(judge, verdict);
-    return failed ? 1 : 0;
+int32_t BusyShare(const LoadReadings& load, uint64_t busy, uint64_t total) {
+    if (!load.known || load.total <= total || load.busy < busy)
+        return -1;
+    uint64_t share = ((load.busy - busy) * 200 / (load.total - total) + 1) / 2; // rounded
+    return int32_t(share < 100 ? share : 100);
 }
 
 const char* ExitCodeName(uint32_t code) {

@@ -6,9 +6,10 @@
 
 #include <stdint.h>
 
-// The judging of a run over what the tools' titles say and how their
-// processes end. No Windows calls: the caller feeds titles, exits and times
-// (milliseconds since the run started) and takes the rows it is given.
+// The judging of a run over what the tools' titles say, how their processes
+// end and how busy their processors are. No Windows calls: the caller feeds
+// titles, exits, processor times and run times (milliseconds since the run
+// started) and takes the rows it is given.
 
 enum WatchState {
     waitingState,  // cycle mode: the tool is on another processor
@@ -19,32 +20,76 @@ enum WatchState {
     closedState   // its window was closed by hand: no longer tested
 };
 
-// A slower processor is one whose median ticks per iteration lies more than
-// this share above the median of all processors; the whole band slows down
-// when the last 5 minutes lie this far above the first 5.
+// A processor is proven by this many counted bursts; fewer is no PASS, and a
+// cycle turn lasts until its processor has finished this many.
+const int kProvenBursts = 3;
+// A slower processor is one whose figure lies more than this share above the
+// median of the others'; the whole band slows down when the last window lies
+// this far above the first.
 const int kSlowerPercent = 10;
+// The fewest cycles lines a figure of "slower than the rest" or a window of
+// "slowing down" is made of.
+const int kJudgedSamples = 5;
 const uint64_t kHungMinimumMs = 30000;
+const uint64_t kFirstBurstHungMs =
+    120000; // before a tool's first burst, while its processor is busy
 const uint64_t kSlowingWindowMs = 5 * 60 * 1000;
+const int kSlowingWindowBursts = 20; // where bursts are long, a window holds this many
+const int kSlowingMaxMinutes = 60;
 const uint64_t kWarningRepeatMs = 10 * 60 * 1000;
+// A processor below this busy share (in hundredths) is idle; a running tool's
+// processor this idle for kIdleIntervals figures intervals in a row is not loaded.
+const int32_t kLoadedHundredths = 50;
+const int kIdleIntervals = 3;
+
+// A warning that may hold for a while: written when it starts, then every
+// kWarningRepeatMs while it lasts.
+struct WarningState {
+    bool holds;
+    uint64_t writtenMs;
+    int count; // rows written
+};
+
+// A processor's cumulative busy and total time as the system counts them
+// (100 ns units), now and at the two moments shares are measured from.
+struct LoadReadings {
+    bool known;
+    uint64_t busy, total;
+    uint64_t intervalBusy, intervalTotal; // at the start of the figures interval
+    uint64_t heardBusy, heardTotal;       // when the tool was last heard from
+};
 
 struct ProcessorWatch {
     int processor;
     WatchState state;
-    bool tested;          // a tool ran on it
-    bool skipNext;        // the first title after a move is not counted
-    char line[256];       // the latest title
-    uint64_t changedMs;   // when the title last changed, or the tool started
-    uint64_t settledMs;   // when its window appeared or the tool moved onto it
-    int32_t mhzTenths;    // latest clock rate; -1: none yet
-    ValueCounts interval; // cycles lines of this figures interval
-    ValueCounts run;      // cycles lines of the whole run
-    uint32_t lastMedian;  // of the latest interval with samples; 0: none
-    char failure[200];    // empty while nothing failed
-    char note[80];        // not a failure: closed by hand, terminated at the end
-    bool terminated;      // still running 5 s after the closing WM_CLOSE
-    int warnings;         // warning rows written
-    bool slower;          // the slower-than-the-rest warning holds
-    uint64_t slowerWrittenMs;
+    bool tested;        // a tool ran on it
+    bool skipNext;      // the first title after a move is not counted
+    bool sawBurst;      // the tool on it has finished a burst (anywhere)
+    char line[256];     // the latest title
+    uint64_t changedMs; // when the title last changed, or the tool started
+    uint64_t settledMs; // when its window appeared or the tool moved onto it
+    int32_t mhzTenths;  // latest clock rate; -1: none yet
+    int bursts;         // counted bursts on this processor, the evidence
+    int intervalBursts; // of them, in this figures interval
+    int turnBursts;     // of them, since the tool came onto it
+    bool onProcessor;   // a tool is on it now, since onSinceMs
+    uint64_t onSinceMs;
+    uint64_t underToolMs;            // before onSinceMs
+    uint64_t lastTitleMs;            // when the latest status line appeared here; 0: none yet
+    uint64_t burstGapMs;             // between the latest two: a burst's length; 0: unknown
+    ValueCounts interval;            // cycles lines of this figures interval
+    ValueCounts run;                 // cycles lines of the whole run
+    uint32_t latest[kJudgedSamples]; // the latest cycles lines, a ring
+    int latestCount;
+    uint32_t figure; // compared with the others': of the latest settled interval; 0: none
+    LoadReadings load;
+    int32_t busyHundredths; // busy share of the latest interval; -1: unknown
+    int idleIntervals;      // in a row while its tool ran
+    char failure[200];      // empty while nothing failed
+    char note[80];          // not a failure: closed by hand, terminated at the end
+    bool terminated;        // still running 5 s after the closing WM_CLOSE
+    WarningState slower;
+    WarningState notLoaded;
 };
 
 // Receives every row as it happens.
@@ -58,16 +103,20 @@ struct Judge {
     int count;
     uint64_t everyMs;
     uint64_t nextFiguresMs;
-    uint64_t longestBurstMs;      // estimated from ticks and clock rate
-    int32_t mhzTenths;            // latest clock rate of any processor
-    ValueCounts firstMinutes;     // every processor's samples of the first 5 minutes
-    ValueCounts recentMinutes[5]; // the latest minutes, one each, a ring
-    uint64_t recentMinute[5];     // which minute each holds
-    ValueCounts merged;           // scratch
-    bool slowing;
-    uint64_t slowingWrittenMs;
-    int slowingWarnings;
-    bool cycling; // one tool moved from processor to processor
+    uint64_t longestBurstMs; // estimated from ticks and clock rate
+    int32_t mhzTenths;       // latest clock rate of any processor
+    // Slowing down: every processor's samples of the first window against the
+    // latest window, kept by the minute in a ring.
+    uint64_t firstWindowMs; // its length once it has closed; 0 while open
+    ValueCounts firstWindow;
+    ValueCounts recentMinutes[kSlowingMaxMinutes];
+    uint64_t recentMinute[kSlowingMaxMinutes]; // which minute each holds
+    ValueCounts merged;                        // scratch
+    WarningState slowing;
+    bool cycling;         // one tool moved from processor to processor
+    uint64_t turnStartMs; // cycle mode: when the tool came onto its processor
+    bool turnStretched;   // the current turn ran past its time
+    bool stretchNoted;
     RowSink sink;
 };
 
@@ -82,22 +131,33 @@ void NoteStarted(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* 
 void NoteWindow(ProcessorWatch* watch, uint64_t now);
 // The title the tool shows now; a title that did not change is no news.
 void NoteTitle(Judge* judge, ProcessorWatch* watch, const char* title, uint64_t now);
+// The processor's cumulative busy and total time (100 ns units).
+void NoteLoad(ProcessorWatch* watch, uint64_t busy, uint64_t total);
 // The tool's process ended by itself with this exit code.
 void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t now);
 // The tool could not be run or watched (no window, no mask): stopped.
 void NoteFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* what);
+// The supervisor ended the tool on the processor (a hung one: stopped for good).
+void NoteToolEnded(ProcessorWatch* watch, uint64_t now);
+// The tool is about to be replaced by a fresh process after `hours`: a note row.
+void NoteRestart(Judge* judge, ProcessorWatch* watch, uint64_t now, int hours);
 // Cycle mode: the running tool now runs on `to`.
 void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t now);
+// Cycle mode: whether the turn on `watch`, due to end at `dueMs`, may end: its
+// time is up and its processor has finished kProvenBursts counted bursts. The
+// first turn that ran past its time is noted once, with the burst length.
+bool TurnMayEnd(Judge* judge, ProcessorWatch* watch, uint64_t dueMs, uint64_t now);
 // Hung tools, and every figures interval the figures and warnings.
 void JudgeTick(Judge* judge, uint64_t now);
-// The end rows and the verdict row; `note` (may be null) is added to the
-// verdict. The exit code: 0 for PASS, 1 for FAIL.
-int FinishJudge(Judge* judge, uint64_t now, const char* note);
 
-// The verdict as a person reads it: "PASS: ..." or "FAIL: ...".
-void VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size);
-// How long a tool may show no new title before it counts as hung.
-uint64_t HungAfterMs(const Judge& judge);
+// How long the tool on the processor may show no new title before it counts
+// as hung: 30 s when its processor has been idle since, else at least 10 of
+// the longest bursts, and before its first burst at least 2 minutes.
+uint64_t HungAfterMs(const Judge& judge, const ProcessorWatch& watch);
+// How long a tool ran on the processor by `now`.
+uint64_t UnderToolMs(const ProcessorWatch& watch, uint64_t now);
+// The busy share (hundredths) between a reading and the latest; -1: unknown.
+int32_t BusyShare(const LoadReadings& load, uint64_t busy, uint64_t total);
 // "access violation" for 0xC0000005 and the like; empty when unknown.
 const char* ExitCodeName(uint32_t code);
 const char* WatchStateName(WatchState state);

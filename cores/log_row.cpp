@@ -4,12 +4,12 @@
 #include <stdio.h>
 #include <string.h>
 
-const char kLogHeader[] = "utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail\r\n";
+const char kLogHeader[] = "utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail,busy\r\n";
 
 namespace {
 
-const char* const kEventNames[] = {"start",   "figures", "moved", "warning", "hung",
-                                   "stopped", "closed",  "end",   "verdict"};
+const char* const kEventNames[] = {"start", "figures", "moved",  "note", "warning",
+                                   "hung",  "stopped", "closed", "end",  "verdict"};
 
 // Appends `text` as one CSV field: quoted, quotes doubled, when it holds a
 // separator, a quote or a line break.
@@ -30,7 +30,7 @@ bool AppendField(char*& out, char* end, const char* text) {
 } // namespace
 
 LogRow MakeLogRow(uint64_t runMs, int processor, LogEvent event, const char* format, ...) {
-    LogRow row = {runMs, processor, event, -1, -1, ""};
+    LogRow row = {runMs, processor, event, -1, -1, "", -1};
     va_list args;
     va_start(args, format);
     vsnprintf(row.detail, sizeof row.detail, format, args);
@@ -64,8 +64,14 @@ int FormatLogRow(const LogRow& row, const SYSTEMTIME& utc, char* line, int size)
     if (head < 0 || head >= size)
         return 0;
     char* out = line + head;
+    char busy[16] = "";
+    if (row.busyHundredths >= 0)
+        FormatFixed(row.busyHundredths, 2, busy, sizeof busy);
     char* end = line + size - 3; // room for CR, LF and the terminator
     if (!AppendField(out, end, row.detail))
+        return 0;
+    *out++ = ','; // AppendField left room for at least this
+    if (!AppendField(out, end, busy))
         return 0;
     memcpy(out, "\r\n", 3);
     return int(out - line) + 2;

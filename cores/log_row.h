@@ -10,6 +10,7 @@ enum LogEvent {
     startEvent,
     figuresEvent,
     movedEvent,
+    noteEvent,
     warningEvent,
     hungEvent,
     stoppedEvent,
@@ -25,12 +26,13 @@ struct LogRow {
     int32_t ticksHundredths; // -1: empty
     int32_t mhzTenths;       // -1: empty
     char detail[1024];       // room for a verdict with its lists and notes
+    int32_t busyHundredths;  // the processor's busy share, 0 to 100; -1: empty
 };
 
 // The header line, CRLF included.
 extern const char kLogHeader[];
 
-// A row with the figures empty and the detail printf-formatted.
+// A row with the figures and the busy share empty and the detail printf-formatted.
 LogRow MakeLogRow(uint64_t runMs, int processor, LogEvent event, const char* format, ...)
     __attribute__((format(gnu_printf, 4, 5)));
 

@@ -14,6 +14,21 @@ bool WriteAll(HANDLE file, const char* text, int length) {
     return FileWrite(file, text, DWORD(length), &done) && done == DWORD(length);
 }
 
+// Whether the file begins with this program's header: rows appended to a log
+// of other columns would not match it.
+bool HeaderMatches(const char* path) {
+    char head[128] = "";
+    DWORD read = 0;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, head, DWORD(strlen(kLogHeader)), &read, nullptr);
+        CloseHandle(file);
+    }
+    head[read] = '\0';
+    return strcmp(head, kLogHeader) == 0;
+}
+
 } // namespace
 
 HANDLE StandardOutput() {
@@ -53,8 +68,15 @@ BOOL OpenRunLog(RunLog* log, const char* path, HANDLE echo, char* error, int siz
         return FALSE;
     }
     DWORD high = 0;
-    if (GetFileSize(log->file, &high) == 0 && high == 0 &&
-        !WriteAll(log->file, kLogHeader, int(strlen(kLogHeader)))) {
+    bool empty = GetFileSize(log->file, &high) == 0 && high == 0;
+    if (!empty && !HeaderMatches(log->path)) {
+        snprintf(error, size_t(size),
+                 "The log %s has other columns than this version writes: choose another file.",
+                 log->path);
+        CloseRunLog(log);
+        return FALSE;
+    }
+    if (empty && !WriteAll(log->file, kLogHeader, int(strlen(kLogHeader)))) {
         snprintf(error, size_t(size), "The log %s cannot be written: error %lu.", log->path,
                  GetLastError());
         CloseRunLog(log);

@@ -8,31 +8,36 @@
 namespace {
 
 // Column starts in average character widths.
-const int kColumns[] = {0, 5, 15, 23, 32, 38};
-const char* const kHeadings[] = {"CPU", "state", "ticks", "MHz", "warn", "latest status line"};
+const int kColumns[] = {0, 5, 15, 22, 30, 38, 44, 49};
+const int kColumnCount = 8;
+const char* const kHeadings[] = {"CPU", "state", "bursts", "ticks",
+                                 "MHz", "busy",  "warn",   "latest status line"};
 
 void Cell(HDC dc, int x, int y, const char* text) {
     TextOutA(dc, x, y, text, int(strlen(text)));
 }
 
-void DrawRow(HDC dc, int left, int y, int charWidth, const char* const cells[6]) {
-    for (int column = 0; column < 6; ++column)
+void DrawRow(HDC dc, int left, int y, int charWidth, const char* const cells[kColumnCount]) {
+    for (int column = 0; column < kColumnCount; ++column)
         Cell(dc, left + kColumns[column] * charWidth, y, cells[column]);
 }
 
 void DrawWatch(HDC dc, int left, int y, int charWidth, const ProcessorWatch& watch) {
-    char number[8], ticks[16] = "", mhz[16] = "", warnings[8] = "";
+    char number[8], bursts[12], ticks[16] = "", mhz[16] = "", busy[8] = "", warnings[8] = "";
     snprintf(number, sizeof number, "%d", watch.processor);
+    snprintf(bursts, sizeof bursts, "%d", watch.bursts);
     if (watch.run.total)
         FormatFixed(int32_t(watch.run.Median()), 2, ticks, sizeof ticks);
     if (watch.mhzTenths >= 0)
         FormatFixed(watch.mhzTenths, 1, mhz, sizeof mhz);
-    if (watch.warnings)
-        snprintf(warnings, sizeof warnings, "%d", watch.warnings);
+    if (watch.busyHundredths >= 0)
+        FormatFixed(watch.busyHundredths, 2, busy, sizeof busy);
+    if (int count = watch.slower.count + watch.notLoaded.count)
+        snprintf(warnings, sizeof warnings, "%d", count);
     const char* state = WatchStateName(watch.state);
     if (watch.failure[0] && watch.state == runningState)
         state = "running*"; // running again after a failure on record
-    const char* cells[6] = {"", state, ticks, mhz, warnings, watch.line};
+    const char* cells[kColumnCount] = {"", state, bursts, ticks, mhz, busy, warnings, watch.line};
     SetTextColor(dc, watch.failure[0] ? RGB(192, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
     DrawRow(dc, left, y, charWidth, cells);
     SetTextColor(dc, ProcessorColour(watch.processor)); // its line's colour in the chart
@@ -60,10 +65,9 @@ int DrawRunTable(HDC dc, RECT area, const CoresRun& run) {
     y += line;
     for (int i = 0; i < run.judge.count; ++i, y += line)
         DrawWatch(dc, left, y, charWidth, run.judge.watches[i]);
-    char verdict[600];
-    CurrentVerdict(run, verdict, sizeof verdict);
-    bool failing = strncmp(verdict, "FAIL", 4) == 0;
-    SetTextColor(dc, failing ? RGB(192, 0, 0) : RGB(0, 128, 0));
+    char verdict[sizeof(LogRow::detail)];
+    static const COLORREF colours[] = {RGB(0, 128, 0), RGB(192, 0, 0), 0, RGB(160, 96, 0)};
+    SetTextColor(dc, colours[CurrentVerdict(run, verdict, sizeof verdict)]);
     RECT text = {left, 0, area.right - 4, area.bottom};
     y = Paragraph(dc, text, y + line / 2, 4, metrics.tmHeight, verdict);
     char where[MAX_PATH + 260];

@@ -51,7 +51,6 @@ BOOL StartPinnedTool(const char* path, int processor, ToolProcess* tool, char* e
     CloseHandle(started.hThread);
     tool->process = started.hProcess;
     tool->processId = started.dwProcessId;
-    tool->startTick = GetTickCount();
     return TRUE;
 }
 

@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include <stdint.h>
+
 // One copy of the tool as a process of its own, pinned to one processor.
 struct ToolProcess {
     HANDLE process; // owned; null when there is none
     DWORD processId;
     HWND window; // its top-level window once found; not owned
     int processor;
-    DWORD startTick; // GetTickCount at the start
+    uint64_t startedMs; // the run's time at the start; kept by the supervisor
 };
 
 // Starts the tool suspended, gives it a one-processor mask and only then

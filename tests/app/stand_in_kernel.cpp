@@ -5,7 +5,31 @@
 
 #include <x86intrin.h>
 
+#ifdef VESKO_BUSY_BURST_MS
+// The slow tool: every burst busy for this long, fixed when it is built.
+StandInKernel theStandIn = {VESKO_BUSY_BURST_MS, nullptr, -1, true, {}};
+#else
 StandInKernel theStandIn;
+#endif
+
+namespace {
+
+DWORD ThreadProcessorMs() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ms = [](FILETIME t) {
+        return (ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000;
+    };
+    return DWORD(ms(kernel) + ms(user));
+}
+
+void StayBusy(DWORD ms) {
+    for (DWORD start = ThreadProcessorMs(); ThreadProcessorMs() - start < ms;)
+        for (DWORD tick = GetTickCount(); GetTickCount() - tick < 10;) // few system calls
+            ;
+}
+
+} // namespace
 
 extern "C" void RunBurnKernel(const Matrix44*) {
     unsigned long long start = __rdtsc();
@@ -17,7 +41,10 @@ extern "C" void RunBurnKernel(const Matrix44*) {
         theStandIn.duringBurst(burst);
     if (burst == theStandIn.stopDuringBurst)
         theStopFlag = 1;
-    Sleep(theStandIn.burstMs);
+    if (theStandIn.busy)
+        StayBusy(theStandIn.burstMs);
+    else
+        Sleep(theStandIn.burstMs);
     record.ticks = double(__rdtsc() - start);
     theStandIn.bursts.push_back(record);
 }

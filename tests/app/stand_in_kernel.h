@@ -21,6 +21,10 @@ struct StandInKernel {
     void (*duringBurst)(int burst) = nullptr;
     // theStopFlag is set as this burst begins; -1 for never.
     int stopDuringBurst = -1;
+    // Keeps its processor busy until the thread has had burstMs of processor
+    // time, as the real kernel does, instead of sleeping: a processor shared
+    // with other work makes the burst longer.
+    bool busy = false;
     std::vector<StandInBurst> bursts;
 };
 

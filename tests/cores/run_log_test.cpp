@@ -34,9 +34,15 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     WriteRunLog(&log, "d\r\n", 3);
     CloseRunLog(&log);
     std::ifstream file(path, std::ios::binary);
-    EXPECT_EQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail\r\na\r\nb\r\n",
+    EXPECT_EQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail,busy\r\na\r\nb\r\n",
               std::string(std::istreambuf_iterator<char>(file), {}));
     file.close();
+    // A log of an earlier version's columns is not appended to.
+    std::ofstream(path, std::ios::binary)
+        << "utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail\r\n";
+    EXPECT_FALSE(OpenRunLog(&log, path.c_str(), nullptr, error, sizeof error));
+    EXPECT_NE(nullptr, strstr(error, "has other columns than this version writes")) << error;
+    EXPECT_EQ(nullptr, log.file);
     DeleteFileA(path.c_str());
     SYSTEMTIME utc = {2026, 1, 4, 2, 3, 4, 5, 6};
     DefaultLogName(utc, folder, sizeof folder);
@@ -69,11 +75,12 @@ TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
         CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     theCoresRun.log.echo =
         CreateFileA(echo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    EXPECT_EQ(0, EndRun(&theCoresRun, SIZE{64, 64})) << "PASS: the run went on";
+    EXPECT_EQ(3, EndRun(&theCoresRun, SIZE{64, 64})) << "the run went on, with no burst";
     CloseHandle(theCoresRun.log.echo);
     std::stringstream printed;
     printed << std::ifstream(echo, std::ios::binary).rdbuf();
-    EXPECT_NE(std::string::npos, printed.str().find(",verdict,,,\"PASS: 1 processor ran for "));
+    EXPECT_NE(std::string::npos,
+              printed.str().find(",verdict,,,\"NOT PROVEN: processor 0 finished 0 bursts in "));
     EXPECT_NE(std::string::npos,
               printed.str().find("none failed; the chart could not be saved as " + chart))
         << "the chart's failure named too";

@@ -1,0 +1,188 @@
+#include "cores/verdict.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+// How many processors each list of the verdict names.
+const int kListed = 3;
+
+// Appends printf-formatted text to a bounded buffer.
+void Append(char* text, int size, const char* format, ...)
+    __attribute__((format(gnu_printf, 3, 4)));
+void Append(char* text, int size, const char* format, ...) {
+    size_t used = strlen(text);
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text + used, size_t(size) - used, format, args);
+    va_end(args);
+}
+
+bool Failed(const ProcessorWatch& watch) {
+    return watch.failure[0] != '\0';
+}
+
+// Not failed, and too few bursts to show that it works.
+bool Unproven(const ProcessorWatch& watch) {
+    return !Failed(watch) && watch.bursts < kProvenBursts;
+}
+
+// "42 bursts in 0:10:01 under the tool"
+void AppendEvidence(char* text, int size, int bursts, uint64_t underToolMs) {
+    char under[24];
+    FormatRunTime(underToolMs, under, sizeof under);
+    Append(text, size, "%d burst%s in %s under the tool", bursts, bursts == 1 ? "" : "s", under);
+}
+
+// "processor 1 finished 0 bursts in 0:00:45 under the tool (3 needed)", a few of them.
+void AppendUnproven(const Judge& judge, uint64_t now, char* text, int size) {
+    int listed = 0;
+    for (int i = 0; i < judge.count; ++i) {
+        const ProcessorWatch& watch = judge.watches[i];
+        if (!Unproven(watch) || ++listed > kListed)
+            continue;
+        Append(text, size, "%sprocessor %d finished ", listed > 1 ? ", " : "", watch.processor);
+        AppendEvidence(text, size, watch.bursts, UnderToolMs(watch, now));
+    }
+    if (listed > kListed)
+        Append(text, size, ", %d more in the end rows", listed - kListed);
+    Append(text, size, " (%d needed)", kProvenBursts);
+}
+
+void AppendFailures(const Judge& judge, char* text, int size, int failed) {
+    Append(text, size, "%d failed: ", failed);
+    // Each list is cut after a few: the end rows name every processor.
+    for (int i = 0, listed = 0; i < judge.count; ++i)
+        if (Failed(judge.watches[i]) && listed++ < kListed)
+            Append(text, size, "%sprocessor %d %s", listed > 1 ? "; " : "",
+                   judge.watches[i].processor, judge.watches[i].failure);
+    if (failed > kListed)
+        Append(text, size, "; %d more in the end rows", failed - kListed);
+}
+
+// The least evidence of the processors that did not fail: "each at least ...".
+void AppendLeast(const Judge& judge, uint64_t now, char* text, int size) {
+    int bursts = -1;
+    uint64_t under = 0;
+    for (int i = 0; i < judge.count; ++i) {
+        const ProcessorWatch& watch = judge.watches[i];
+        if (Failed(watch))
+            continue;
+        uint64_t ms = UnderToolMs(watch, now);
+        bursts = bursts < 0 || watch.bursts < bursts ? watch.bursts : bursts;
+        under = under == 0 || ms < under ? ms : under;
+    }
+    if (bursts < 0)
+        return;
+    Append(text, size, "each at least %d burst%s and ", bursts, bursts == 1 ? "" : "s");
+    FormatRunTime(under, text + strlen(text), size - int(strlen(text)));
+    Append(text, size, " under the tool");
+}
+
+void AppendNotes(const Judge& judge, char* text, int size) {
+    int closed = 0;
+    for (int i = 0; i < judge.count; ++i)
+        if (judge.watches[i].note[0] && ++closed <= kListed)
+            Append(text, size, "; processor %d %s", judge.watches[i].processor,
+                   judge.watches[i].note);
+    if (closed > kListed)
+        Append(text, size, "; %d more closed by hand", closed - kListed);
+}
+
+// "; warnings: slowing down (2), processor 0 slower than the rest (1), ..."
+void AppendWarnings(const Judge& judge, char* text, int size) {
+    const char* separator = "; warnings: ";
+    if (judge.slowing.count) {
+        Append(text, size, "%sslowing down (%d)", separator, judge.slowing.count);
+        separator = ", ";
+    }
+    int warned = 0;
+    for (int i = 0; i < judge.count; ++i) {
+        const ProcessorWatch& watch = judge.watches[i];
+        if (!watch.slower.count && !watch.notLoaded.count)
+            continue;
+        if (++warned > kListed)
+            continue;
+        if (watch.slower.count) {
+            Append(text, size, "%sprocessor %d slower than the rest (%d)", separator,
+                   watch.processor, watch.slower.count);
+            separator = ", ";
+        }
+        if (watch.notLoaded.count) {
+            Append(text, size, "%sprocessor %d not loaded (%d)", separator, watch.processor,
+                   watch.notLoaded.count);
+            separator = ", ";
+        }
+    }
+    if (warned > kListed)
+        Append(text, size, ", %d more processors with warnings", warned - kListed);
+}
+
+} // namespace
+
+Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size) {
+    int failed = 0, unproven = 0;
+    for (int i = 0; i < judge.count; ++i) {
+        failed += Failed(judge.watches[i]);
+        unproven += Unproven(judge.watches[i]);
+    }
+    Verdict verdict = failed ? failVerdict : unproven ? notProvenVerdict : passVerdict;
+    char runTime[24];
+    FormatRunTime(now, runTime, sizeof runTime);
+    text[0] = '\0';
+    if (verdict == notProvenVerdict) {
+        Append(text, size, "NOT PROVEN: ");
+        AppendUnproven(judge, now, text, size);
+        Append(text, size, "; ");
+    } else {
+        Append(text, size, "%s: ", failed ? "FAIL" : "PASS");
+    }
+    Append(text, size, "%d processor%s%s for %s, ", judge.count, judge.count == 1 ? "" : "s",
+           judge.cycling ? " in turn" : "", runTime);
+    if (verdict == passVerdict) {
+        AppendLeast(judge, now, text, size);
+        Append(text, size, ", none failed");
+    } else if (verdict == notProvenVerdict) {
+        Append(text, size, "none failed");
+    } else {
+        AppendFailures(judge, text, size, failed);
+        if (unproven) {
+            Append(text, size, "; ");
+            AppendUnproven(judge, now, text, size);
+        } else if (failed < judge.count) {
+            Append(text, size, "; the others ");
+            AppendLeast(judge, now, text, size);
+        }
+    }
+    AppendNotes(judge, text, size);
+    AppendWarnings(judge, text, size);
+    if (note && *note)
+        Append(text, size, "; %s", note);
+    return verdict;
+}
+
+int FinishJudge(Judge* judge, uint64_t now, const char* note) {
+    for (int i = 0; i < judge->count; ++i) {
+        const ProcessorWatch& watch = judge->watches[i];
+        const char* outcome = Failed(watch)     ? watch.failure
+                              : !watch.tested   ? "not tested"
+                              : Unproven(watch) ? "not proven"
+                                                : "ok";
+        LogRow row = MakeLogRow(now, watch.processor, endEvent, "%s; ", outcome);
+        AppendEvidence(row.detail, sizeof row.detail, watch.bursts, UnderToolMs(watch, now));
+        if (watch.note[0] && !Failed(watch))
+            Append(row.detail, sizeof row.detail, "; %s", watch.note);
+        if (watch.terminated)
+            Append(row.detail, sizeof row.detail, "; terminated 5 s after WM_CLOSE");
+        if (watch.run.total)
+            row.ticksHundredths = int32_t(watch.run.Median());
+        row.mhzTenths = watch.mhzTenths;
+        judge->sink.write(judge->sink.context, row);
+    }
+    LogRow verdict = MakeLogRow(now, -1, verdictEvent, "%s", "");
+    int code = VerdictText(*judge, now, note, verdict.detail, sizeof verdict.detail);
+    judge->sink.write(judge->sink.context, verdict);
+    return code;
+}

@@ -1,0 +1,240 @@
+#pragma once
+
+// Vesko Cores started as its own process, its log read as it grows, its tools
+// looked at from outside: what the end-to-end tests share.
+#include "cores/tool_process.h"
+#include "../app/real_burst.h"
+#include "../app/tool_process.h"
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <dlgs.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+inline std::string TempPath(const std::string& name) {
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    return folder + name;
+}
+
+// This program's folder, ending in a backslash.
+inline std::string OwnFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+// The test-only tool whose bursts keep a processor busy for 15 s each.
+inline std::string SlowTool() {
+    return OwnFolder() + "vesko-slow.exe";
+}
+
+// The tools that `parent` started and that still run.
+inline std::vector<DWORD> Children(DWORD parent) {
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == parent &&
+            (_stricmp(entry.szExeFile, "vesko.exe") == 0 ||
+             _stricmp(entry.szExeFile, "vesko-slow.exe") == 0))
+            children.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return children;
+}
+
+// A dialog (a file dialog, a message box) that a process shows.
+inline HWND WaitForDialog(DWORD processId) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(50))
+        for (HWND w = FindWindowA("#32770", nullptr); w;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == processId && IsWindowVisible(w))
+                return w;
+        }
+    return nullptr;
+}
+
+// "Save Chart..." from the window's File menu, answered with `path` or cancelled.
+inline void SaveChartAs(HWND window, DWORD processId, const std::string& path) {
+    PostMessageA(window, WM_COMMAND, 40101, 0);
+    HWND dialog = WaitForDialog(processId);
+    ASSERT_TRUE(dialog);
+    HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+    SetWindowTextA(name, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
+    for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < 30000;)
+        Sleep(50);
+}
+
+// Width and height from a BMP file's header; 0 x 0 when it cannot be read.
+inline std::pair<long, long> BmpSize(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    BITMAPFILEHEADER head = {};
+    BITMAPINFOHEADER info = {};
+    file.read((char*)&head, sizeof head).read((char*)&info, sizeof info);
+    return file ? std::make_pair(long(info.biWidth), long(info.biHeight)) : std::make_pair(0L, 0L);
+}
+
+// Ends a tool as a crash would, and waits until it is gone.
+inline void Crash(DWORD processId) {
+    HANDLE tool = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    ASSERT_TRUE(TerminateProcess(tool, 0xC0000005));
+    WaitForSingleObject(tool, 30000);
+    CloseHandle(tool);
+}
+
+// Suspends every thread of a tool: it answers no message, as when stuck.
+inline void Freeze(DWORD processId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == processId) {
+            HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+            SuspendThread(thread);
+            CloseHandle(thread);
+        }
+    CloseHandle(snapshot);
+}
+
+inline DWORD_PTR AffinityOf(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    DWORD_PTR mask = 0, system = 0;
+    GetProcessAffinityMask(process, &mask, &system);
+    CloseHandle(process);
+    return mask;
+}
+
+// One run of the companion with a log of its own; ended (or killed) at the end.
+class CoresTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        DWORD_PTR mask = 0, system = 0;
+        GetProcessAffinityMask(GetCurrentProcess(), &mask, &system);
+        if ((system & 3) != 3)
+            GTEST_SKIP() << "needs processors 0 and 1";
+        budgetMs = 30000 + 4 * BurstBudgetMs(); // start-up, then a few bursts with company
+        log = TempPath("vesko-cores-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv");
+        DeleteFileA(log.c_str());
+    }
+
+    void TearDown() override {
+        if (HasFailure())
+            for (const std::string& row : Rows())
+                printf("log: %s\n", row.c_str());
+        if (run.hProcess) {
+            for (DWORD child : Children(run.dwProcessId)) {
+                HANDLE tool = OpenProcess(PROCESS_TERMINATE, FALSE, child);
+                TerminateProcess(tool, 1);
+                CloseHandle(tool);
+            }
+            TerminateProcess(run.hProcess, 1);
+            CloseHandle(run.hThread);
+            CloseHandle(run.hProcess);
+            run = {};
+        }
+        DeleteFileA(log.c_str());
+        DeleteFileA((log + ".out").c_str());
+    }
+
+    void Start(const std::string& options) {
+        std::string line = "\"" + BuiltProgram("vesko-cores.exe") + "\" " + options;
+        // Its standard output goes to a file of its own.
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        HANDLE output = CreateFileA((log + ".out").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    &inherit, CREATE_ALWAYS, 0, nullptr);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output;
+        ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                   &startup, &run));
+        CloseHandle(output);
+    }
+
+    // The log's rows so far, header included (or the lines of another file).
+    std::vector<std::string> Rows(const std::string& suffix = "") {
+        std::vector<std::string> rows;
+        HANDLE file =
+            CreateFileA((log + suffix).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return rows;
+        std::string text(1 << 20, '\0');
+        DWORD read = 0;
+        ReadFile(file, &text[0], DWORD(text.size()), &read, nullptr);
+        CloseHandle(file);
+        text.resize(read);
+        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+            rows.push_back(text.substr(at, end - at));
+        return rows;
+    }
+
+    // Waits, counting rows, until `done` holds for the rows; false on time-out.
+    bool WaitFor(const std::function<bool(const std::vector<std::string>&)>& done) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(50))
+            if (done(Rows()))
+                return true;
+        return false;
+    }
+
+    // Closes the window (or a tool's) as a user would; the run's exit code.
+    DWORD CloseAndWait(DWORD processId = 0) {
+        PostMessageA(FindProcessWindow(processId ? processId : run.dwProcessId), WM_CLOSE, 0, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(run.hProcess, &code);
+        return code;
+    }
+
+    PROCESS_INFORMATION run = {};
+    std::string log;
+    DWORD budgetMs = 0;
+};
+
+// Field n of a row; the first six never hold a comma.
+inline std::string Field(const std::string& row, int n) {
+    size_t at = 0;
+    for (int i = 0; i < n; ++i)
+        at = row.find(',', at) + 1;
+    return row.substr(at, row.find(',', at) - at);
+}
+
+// Rows of one event for one processor ("1"), or for any (""); with ticks only, if asked.
+inline size_t Count(const std::vector<std::string>& rows, const std::string& event,
+                    const std::string& processor, bool withTicks = false) {
+    size_t n = 0;
+    for (const std::string& row : rows)
+        n += Field(row, 3) == event && (processor.empty() || Field(row, 2) == processor) &&
+             (!withTicks || !Field(row, 4).empty());
+    return n;
+}
+
+// Counted bursts of one processor so far, from its figures rows.
+inline int Bursts(const std::vector<std::string>& rows, const std::string& processor) {
+    int bursts = 0;
+    for (const std::string& row : rows)
+        if (Field(row, 3) == "figures" && Field(row, 2) == processor)
+            bursts += atoi(row.c_str() + row.find(" of ") + 4);
+    return bursts;
+}
+
+// The row of one event whose detail holds `text`, or "".
+inline std::string Find(const std::vector<std::string>& rows, const std::string& event,
+                        const std::string& text) {
+    for (const std::string& row : rows)
+        if (Field(row, 3) == event && row.find(text) != std::string::npos)
+            return row;
+    return "";
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "cores/judge.h"
+#include "cores/verdict.h"
+
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+using Rows = std::vector<std::string>;
+
+// A judge over made-up titles, loads and times; its rows as
+// "event processor ticks mhz detail", then the busy share where there is one.
+struct JudgeRun {
+    explicit JudgeRun(uint64_t processors, bool cycling = false) {
+        StartJudge(&judge, processors, 10, cycling, {Collect, this});
+    }
+    static void Collect(void* context, const LogRow& row) {
+        static const char* const events[] = {"start", "figures", "moved",  "note", "warning",
+                                             "hung",  "stopped", "closed", "end",  "verdict"};
+        char text[1200];
+        int n = snprintf(text, sizeof text, "%s %d %d %d %s", events[row.event], row.processor,
+                         row.ticksHundredths, row.mhzTenths, row.detail);
+        if (row.busyHundredths >= 0)
+            snprintf(text + n, sizeof text - size_t(n), " %d", row.busyHundredths);
+        ((JudgeRun*)context)->rows.push_back(text);
+    }
+    ProcessorWatch* Start(int processor, uint64_t now = 0) {
+        ProcessorWatch* watch = FindWatch(&judge, processor);
+        NoteStarted(&judge, watch, now, "vesko.exe");
+        NoteWindow(watch, now);
+        return watch;
+    }
+    void Cycles(ProcessorWatch* watch, const char* ticks, uint64_t now) {
+        NoteTitle(&judge, watch,
+                  (std::string("Vesko 23 instructions in ") + ticks + " CPU CLOCKS").c_str(), now);
+    }
+    // A burst's cycles line, news even when it repeats the last one's.
+    void Burst(ProcessorWatch* watch, const char* ticks, uint64_t now) {
+        NoteTitle(&judge, watch, "Vesko", now);
+        Cycles(watch, ticks, now);
+    }
+    // Rows of one event, taken from the list.
+    Rows Take(const char* event) {
+        Rows taken, kept;
+        for (const std::string& row : rows)
+            (row.rfind(std::string(event) + " ", 0) == 0 ? taken : kept).push_back(row);
+        rows = kept;
+        return taken;
+    }
+    Judge judge;
+    Rows rows;
+};

@@ -1,0 +1,100 @@
+// Vesko Cores over the slow tool, whose bursts keep a processor busy for 15 s
+// of processor time each, as the real tool's do where x87 special values go
+// through microcode: the rules that depend on a burst's length, on any machine.
+#include "companion_test.h"
+
+namespace {
+
+// Busy threads of this process pinned to one processor: other programs
+// sharing it with a tool, whose bursts take longer then.
+struct Company {
+    Company(int processor, int threads) {
+        for (int i = 0; i < threads; ++i) {
+            HANDLE thread = CreateThread(nullptr, 0, Spin, &stop, CREATE_SUSPENDED, nullptr);
+            SetThreadAffinityMask(thread, DWORD_PTR(1) << processor);
+            ResumeThread(thread);
+            spinning.push_back(thread);
+        }
+    }
+    ~Company() {
+        InterlockedExchange(&stop, 1);
+        for (HANDLE thread : spinning) {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+        }
+    }
+    static DWORD WINAPI Spin(void* stop) {
+        while (!*(volatile LONG*)stop)
+            ;
+        return 0;
+    }
+    LONG stop = 0;
+    std::vector<HANDLE> spinning;
+};
+
+// A processor shared with two busy threads: its tool's first burst lasts
+// about 45 s, longer than the bare 30 s, while the processor is busy. It is
+// not hung; the figures show both processors busy.
+TEST_F(CoresTest, ALongFirstBurstOnABusyProcessorIsNotHung) {
+    Company company(1, 2);
+    Start("--processors 0,1 --every 5 --tool \"" + SlowTool() + "\" --log \"" + log + "\"");
+    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
+        return Count(rows, "figures", "1", true) > 0;
+    })) << "the shared processor's first burst";
+    std::vector<std::string> rows = Rows();
+    EXPECT_EQ(0u, Count(rows, "hung", ""));
+    int first = 0; // run seconds at processor 1's first figure
+    for (const std::string& row : rows)
+        if (!first && Field(row, 2) == "1" && !Field(row, 4).empty())
+            first = std::stoi(Field(row, 1));
+    EXPECT_GE(first, 40) << "a first burst longer than 30 s, and figures every 5 s";
+    EXPECT_EQ(3u, CloseAndWait()) << "NOT PROVEN: one burst on processor 1";
+    EXPECT_EQ(0u, Count(Rows(), "hung", ""));
+}
+
+// A turn of --cycle 10 lasts until 3 bursts of 15 s are counted on its
+// processor, and a note says so once; closed as the next turn begins, the run
+// is not proven, and says which processor is short.
+TEST_F(CoresTest, ACycleTurnLastsUntilThreeLongBurstsAreCounted) {
+    Start("--processors 0,1 --cycle 10 --every 5 --tool \"" + SlowTool() + "\" --log \"" + log +
+          "\"");
+    ASSERT_TRUE(WaitFor(
+        [](const std::vector<std::string>& rows) { return Count(rows, "moved", "1") > 0; }));
+    std::vector<std::string> rows = Rows();
+    std::string note = Find(rows, "note", "turns last until 3 bursts are counted: a burst takes 1");
+    ASSERT_NE("", note);
+    EXPECT_EQ("0", Field(note, 2));
+    std::string moved = Find(rows, "moved", "from 0");
+    EXPECT_GE(std::stoi(Field(moved, 1)), 45) << "3 bursts of 15 s, not 10 s";
+    EXPECT_LT(std::find(rows.begin(), rows.end(), note),
+              std::find(rows.begin(), rows.end(), moved));
+    EXPECT_EQ(3u, CloseAndWait()) << "NOT PROVEN";
+    rows = Rows();
+    EXPECT_EQ(1u, Count(rows, "note", ""));
+    EXPECT_NE(std::string::npos,
+              rows.back().find(",verdict,,,\"NOT PROVEN: processor 1 finished 0 bursts in 0:00:"))
+        << rows.back();
+    EXPECT_NE(std::string::npos, Find(rows, "end", "ok; 3 bursts").find(",0,end,"))
+        << "processor 0";
+}
+
+// A run shorter than 3 bursts ends NOT PROVEN, exit code 3, with the log
+// named by the time in the current folder; over one processor the tool stays put.
+TEST_F(CoresTest, ARunTooShortForThreeBurstsIsNotProven) {
+    Start("--processors 1 --cycle 10 --duration 20 --tool \"" + SlowTool() + "\"");
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, budgetMs));
+    DWORD code = 0;
+    GetExitCodeProcess(run.hProcess, &code);
+    EXPECT_EQ(3u, code);
+    std::vector<std::string> rows = Rows(".out"); // as printed
+    EXPECT_EQ(0u, Count(rows, "moved", ""));
+    EXPECT_NE(std::string::npos,
+              rows.end()[-2].find(",verdict,,,\"NOT PROVEN: processor 1 finished "))
+        << rows.end()[-2];
+    EXPECT_NE(std::string::npos, rows.end()[-2].find(" under the tool (3 needed); 1 processor in "
+                                                     "turn for 0:00:2"));
+    EXPECT_NE(std::string::npos, rows.back().find("\\vesko-cores-2")) << rows.back();
+    DeleteFileA(rows.back().substr(5).c_str());
+}
+
+} // namespace

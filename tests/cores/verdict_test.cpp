@@ -1,0 +1,124 @@
+#include "judge_run.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Bursts on each processor of the run, one a second from its start.
+void Bursts(JudgeRun& run, ProcessorWatch* watch, int count) {
+    for (int i = 0; i < count; ++i)
+        run.Burst(watch, "7.00", watch->onSinceMs + 1000 * uint64_t(i + 1));
+}
+
+// PASS only with every processor proven; NOT PROVEN names the ones short of
+// 3 bursts; a failure makes it FAIL whatever else holds. The kinds are the
+// exit codes.
+TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
+    struct Case {
+        uint64_t processors;
+        bool cycling;
+        int bursts[5]; // -1: not started; -2: crashed after 3 bursts
+        Verdict verdict;
+        const char* text;
+    } cases[] = {
+        {0x3,
+         false,
+         {42, 3},
+         passVerdict,
+         "PASS: 2 processors for 0:01:00, each at least 3 bursts and 0:00:50 under the tool, none "
+         "failed"},
+        {0x1,
+         true,
+         {3},
+         passVerdict,
+         "PASS: 1 processor in turn for 0:01:00, each at least 3 bursts and 0:01:00 under the "
+         "tool, "
+         "none failed"},
+        {0x3,
+         false,
+         {3, 2},
+         notProvenVerdict,
+         "NOT PROVEN: processor 1 finished 2 bursts in 0:00:50 under the tool (3 needed); 2 "
+         "processors for 0:01:00, none failed"},
+        {0x1F,
+         true,
+         {1, -1, 0, 3, -1},
+         notProvenVerdict,
+         "NOT PROVEN: processor 0 finished 1 burst in 0:01:00 under the tool, processor 1 finished "
+         "0 bursts in 0:00:00 under the tool, processor 2 finished 0 bursts in 0:00:50 under the "
+         "tool, 1 more in the end rows (3 needed); 5 processors in turn for 0:01:00, none failed"},
+        {0x7,
+         false,
+         {-2, 1, 5},
+         failVerdict,
+         "FAIL: 3 processors for 0:01:00, 1 failed: processor 0 stopped, exit code 0xC0000005 "
+         "(access violation) at 0:00:20; processor 1 finished 1 burst in 0:00:50 under the tool (3 "
+         "needed)"},
+        {0x3,
+         false,
+         {-2, -2},
+         failVerdict,
+         "FAIL: 2 processors for 0:01:00, 2 failed: processor 0 stopped, exit code 0xC0000005 "
+         "(access violation) at 0:00:20; processor 1 stopped, exit code 0xC0000005 (access "
+         "violation) at 0:00:20"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        JudgeRun run(c.processors, c.cycling);
+        for (int i = 0; i < run.judge.count; ++i) {
+            if (c.bursts[i] == -1)
+                continue;
+            ProcessorWatch* watch = run.Start(i, i ? 10000 : 0);
+            Bursts(run, watch, c.bursts[i] < 0 ? 3 : c.bursts[i]);
+            if (c.bursts[i] == -2)
+                NoteExit(&run.judge, watch, 0xC0000005, 20000);
+        }
+        char text[600];
+        EXPECT_EQ(c.verdict, VerdictText(run.judge, 60000, nullptr, text, sizeof text));
+        EXPECT_STREQ(c.text, text);
+    }
+}
+
+TEST(Verdict, NamesAFewOfEachListAndCountsTheRest) {
+    JudgeRun run(0x1FF); // processor 8 never starts
+    for (int p = 0; p < 8; ++p) {
+        ProcessorWatch* watch = run.Start(p);
+        Bursts(run, watch, 3);
+        NoteExit(&run.judge, watch, p < 4 ? 0 : p == 4 ? 1 : 0xC0000005, 5000);
+        watch->slower.count = p + 1; // as if written along the way
+        watch->notLoaded.count = p == 1;
+    }
+    run.judge.slowing.count = 2;
+    char verdict[1024];
+    EXPECT_EQ(failVerdict,
+              VerdictText(run.judge, 6000, "the log stopped", verdict, sizeof verdict));
+    EXPECT_EQ("FAIL: 9 processors for 0:00:06, 4 failed: processor 4 stopped, exit code 0x00000001 "
+              "at 0:00:05; processor 5 stopped, exit code 0xC0000005 (access violation) at "
+              "0:00:05; processor 6 stopped, exit code 0xC0000005 (access violation) at 0:00:05; 1 "
+              "more in the end rows; processor 8 finished 0 bursts in 0:00:00 under the tool (3 "
+              "needed); processor 0 closed by hand at 0:00:05; processor 1 closed by hand at "
+              "0:00:05; processor 2 closed by hand at 0:00:05; 1 more closed by hand; warnings: "
+              "slowing down (2), processor 0 slower than the rest (1), processor 1 slower than the "
+              "rest (2), processor 1 not loaded (1), processor 2 slower than the rest (3), 5 more "
+              "processors with warnings; the log stopped",
+              std::string(verdict));
+}
+
+TEST(Verdict, EndRowsGiveEachProcessorsEvidence) {
+    JudgeRun run(0x7);
+    ProcessorWatch* a = run.Start(0);
+    Bursts(run, a, 3);
+    ProcessorWatch* b = run.Start(1, 1000);
+    Bursts(run, b, 1);
+    b->terminated = true;
+    EXPECT_EQ(notProvenVerdict, FinishJudge(&run.judge, 61000, nullptr));
+    EXPECT_EQ((Rows{"end 0 700 -1 ok; 3 bursts in 0:01:01 under the tool",
+                    "end 1 700 -1 not proven; 1 burst in 0:01:00 under the tool; terminated 5 s "
+                    "after WM_CLOSE",
+                    "end 2 -1 -1 not tested; 0 bursts in 0:00:00 under the tool"}),
+              run.Take("end"));
+    EXPECT_EQ(0u, run.Take("verdict").at(0).find("verdict -1 -1 -1 NOT PROVEN: processor 1 "
+                                                 "finished 1 burst"));
+}
+
+} // namespace
