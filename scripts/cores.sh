@@ -2,9 +2,8 @@
 # Runs Vesko Cores under Wine with the options given and returns its exit
 # code (0 PASS, 1 FAIL, 2 a bad command line, 3 NOT PROVEN). Without a
 # desktop a virtual display is started; the companion prints its rows here
-# either way. Ctrl-C
-# closes its window (WM_CLOSE), which ends the run with the end rows and the
-# verdict. The chart is written beside the log (unless --chart says where);
+# either way. Ctrl-C closes its window (WM_CLOSE), which ends the run with the
+# end rows and the verdict. The chart is written beside the log (unless --chart says where);
 # at the end it says where both are.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
