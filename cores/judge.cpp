@@ -224,6 +224,7 @@ void Fail(Judge* judge, ProcessorWatch* watch, uint64_t now, WatchState state, L
         snprintf(watch->failure, sizeof watch->failure, "%s, %s at %s", WatchStateName(state), what,
                  at);
     watch->state = state;
+    watch->lastTitleMs = 0; // a silence that long is no burst
     if (state != hungState) // a hung tool is still there
         Leave(watch, now);
     Emit(judge, MakeLogRow(now, watch->processor, event, "%s", what));
@@ -241,6 +242,29 @@ void JudgeHung(Judge* judge, ProcessorWatch* watch, uint64_t now) {
     else
         snprintf(what, sizeof what, "no new title for %llu s", (unsigned long long)(silent / 1000));
     Fail(judge, watch, now, hungState, hungEvent, what);
+}
+
+// Once a run, the first turn that ran past its time: with the burst length
+// where one is known, else with what the turn has done.
+void NoteStretchedTurn(Judge* judge, const ProcessorWatch& watch, uint64_t now) {
+    if (!judge->turnStretched || judge->stretchNoted)
+        return;
+    judge->stretchNoted = true;
+    LogRow row = MakeLogRow(now, watch.processor, noteEvent,
+                            "turns last past their %llu s until %d bursts are counted: ",
+                            (unsigned long long)((judge->turnDueMs - judge->turnStartMs) / 1000),
+                            kProvenBursts);
+    size_t used = strlen(row.detail);
+    uint64_t burst = watch.burstGapMs ? watch.burstGapMs : judge->longestBurstMs;
+    char ran[24];
+    FormatRunTime(now - judge->turnStartMs, ran, sizeof ran);
+    if (burst)
+        snprintf(row.detail + used, sizeof row.detail - used, "a burst takes %.1f s here",
+                 burst / 1000.0);
+    else
+        snprintf(row.detail + used, sizeof row.detail - used, "%d in %s, no burst length known",
+                 watch.turnBursts, ran);
+    Emit(judge, row);
 }
 
 void StartWatch(ProcessorWatch* watch, int processor) {
@@ -283,7 +307,7 @@ void StartJudge(Judge* judge, uint64_t processors, uint32_t everySeconds, bool c
     }
     judge->slowing = {};
     judge->cycling = cycling;
-    judge->turnStartMs = 0;
+    judge->turnStartMs = judge->turnDueMs = 0;
     judge->turnStretched = judge->stretchNoted = false;
     judge->sink = sink;
 }
@@ -328,7 +352,11 @@ void NoteTitle(Judge* judge, ProcessorWatch* watch, const char* title, uint64_t 
     if (parsed.kind == bareTitle || parsed.kind == unknownTitle)
         return; // no burst ended
     watch->sawBurst = true;
-    watch->burstGapMs = watch->lastTitleMs ? now - watch->lastTitleMs : watch->burstGapMs;
+    if (watch->lastTitleMs) { // a burst's length, measured: no clock rate needed
+        watch->burstGapMs = now - watch->lastTitleMs;
+        if (watch->burstGapMs > judge->longestBurstMs)
+            judge->longestBurstMs = watch->burstGapMs;
+    }
     watch->lastTitleMs = now;
     if (watch->skipNext) { // it may have begun on the previous processor
         watch->skipNext = false;
@@ -389,7 +417,8 @@ void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t n
     to->mhzTenths = from->mhzTenths;
     to->state = from->state == hungState ? hungState : runningState;
     to->tested = to->skipNext = true;
-    to->sawBurst = from->sawBurst;
+    to->sawBurst = false; // its first burst here may be slower
+
     to->settledMs = now;
     to->lastTitleMs = 0;
     to->turnBursts = 0;
@@ -404,23 +433,19 @@ void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t n
 bool TurnMayEnd(Judge* judge, ProcessorWatch* watch, uint64_t dueMs, uint64_t now) {
     if (now < dueMs)
         return false;
-    if (watch->turnBursts < kProvenBursts) {
-        judge->turnStretched = true;
-        return false;
-    }
-    if (judge->turnStretched && !judge->stretchNoted) {
-        judge->stretchNoted = true;
-        uint64_t turn = now - judge->turnStartMs;
-        uint64_t burst = watch->burstGapMs ? watch->burstGapMs : turn / uint64_t(watch->turnBursts);
-        char took[24];
-        FormatRunTime(turn, took, sizeof took);
-        Emit(judge, MakeLogRow(now, watch->processor, noteEvent,
-                               "turns last until %d bursts are counted: a burst takes %.1f s, so "
-                               "the turn on processor %d took %s instead of %llu s",
-                               kProvenBursts, burst / 1000.0, watch->processor, took,
-                               (unsigned long long)((dueMs - judge->turnStartMs) / 1000)));
-    }
-    return true;
+    bool over = watch->turnBursts >= kProvenBursts;
+    judge->turnStretched |= !over;
+    judge->turnDueMs = dueMs;
+    uint64_t burst = watch->burstGapMs ? watch->burstGapMs : judge->longestBurstMs;
+    if (burst || over)
+        NoteStretchedTurn(judge, *watch, now);
+    return over;
+}
+
+void NoteLastTurn(Judge* judge, uint64_t now) {
+    for (int i = 0; i < judge->count; ++i)
+        if (judge->watches[i].onProcessor)
+            NoteStretchedTurn(judge, judge->watches[i], now);
 }
 
 void JudgeTick(Judge* judge, uint64_t now) {
@@ -434,7 +459,7 @@ void JudgeTick(Judge* judge, uint64_t now) {
         LoadReadings* load = &watch->load;
         watch->busyHundredths = BusyShare(*load, load->intervalBusy, load->intervalTotal);
         load->intervalBusy = load->busy, load->intervalTotal = load->total;
-        if (Active(*watch) || watch->interval.total)
+        if (Active(*watch) || watch->intervalBursts)
             WriteFigures(judge, watch, now);
         JudgeLoad(judge, watch, now);
         if (watch->interval.total && Settled(*judge, *watch, now) && Figure(*watch))
@@ -454,7 +479,10 @@ uint64_t HungAfterMs(const Judge& judge, const ProcessorWatch& watch) {
     if (share >= 0 && share < kLoadedHundredths)
         return kHungMinimumMs; // no title and an idle processor: the tool stopped
     uint64_t tenBursts = 10 * judge.longestBurstMs;
-    uint64_t least = watch.sawBurst ? kHungMinimumMs : kFirstBurstHungMs;
+    // Until a burst has ended here and a burst's length is known, the longest a
+    // first burst may take is not known either.
+    bool known = watch.sawBurst && judge.longestBurstMs;
+    uint64_t least = known ? kHungMinimumMs : kFirstBurstHungMs;
     return tenBursts > least ? tenBursts : least;
 }
 

@@ -64,7 +64,7 @@ struct ProcessorWatch {
     WatchState state;
     bool tested;        // a tool ran on it
     bool skipNext;      // the first title after a move is not counted
-    bool sawBurst;      // the tool on it has finished a burst (anywhere)
+    bool sawBurst;      // a burst ended here since the tool came onto it
     char line[256];     // the latest title
     uint64_t changedMs; // when the title last changed, or the tool started
     uint64_t settledMs; // when its window appeared or the tool moved onto it
@@ -115,6 +115,7 @@ struct Judge {
     WarningState slowing;
     bool cycling;         // one tool moved from processor to processor
     uint64_t turnStartMs; // cycle mode: when the tool came onto its processor
+    uint64_t turnDueMs;   // when its time is up
     bool turnStretched;   // the current turn ran past its time
     bool stretchNoted;
     RowSink sink;
@@ -145,8 +146,11 @@ void NoteRestart(Judge* judge, ProcessorWatch* watch, uint64_t now, int hours);
 void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t now);
 // Cycle mode: whether the turn on `watch`, due to end at `dueMs`, may end: its
 // time is up and its processor has finished kProvenBursts counted bursts. The
-// first turn that ran past its time is noted once, with the burst length.
+// first turn that runs past its time is noted once, with the burst length as
+// soon as it is known, or at the end of the run.
 bool TurnMayEnd(Judge* judge, ProcessorWatch* watch, uint64_t dueMs, uint64_t now);
+// As the run ends: a turn that ran past its time and was not noted yet.
+void NoteLastTurn(Judge* judge, uint64_t now);
 // Hung tools, and every figures interval the figures and warnings.
 void JudgeTick(Judge* judge, uint64_t now);
 

@@ -164,6 +164,7 @@ Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* te
 }
 
 int FinishJudge(Judge* judge, uint64_t now, const char* note) {
+    NoteLastTurn(judge, now);
     for (int i = 0; i < judge->count; ++i) {
         const ProcessorWatch& watch = judge->watches[i];
         const char* outcome = Failed(watch)     ? watch.failure

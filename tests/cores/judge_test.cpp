@@ -43,14 +43,17 @@ TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
 }
 
 // 30 s of silence while the processor is idle; while it is busy, 10 of the
-// longest bursts and before the tool's first burst at least 2 minutes.
+// longest bursts, and at least 2 minutes before a burst has ended on the
+// processor and a burst's length is known.
 TEST(Judge, HungOnlyOnEvidence) {
     JudgeRun run(0xF);
     ProcessorWatch* w[4] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3)};
     for (ProcessorWatch* watch : w)
         NoteLoad(watch, 0, 0);
-    run.Cycles(w[1], "7.00", 1000);
-    run.Cycles(w[3], "7.00", 1000);
+    run.Burst(w[1], "7.00", 500);
+    run.Burst(w[3], "7.00", 600);
+    EXPECT_EQ(kFirstBurstHungMs, HungAfterMs(run.judge, *w[3])) << "no burst's length yet";
+    run.Burst(w[1], "7.00", 1000);            // 0.5 s apart: a length
     const uint64_t second = 10000000;         // 100 ns units
     NoteLoad(w[0], 31 * second, 31 * second); // busy in its first burst
     NoteLoad(w[1], 31 * second, 31 * second);
@@ -59,18 +62,19 @@ TEST(Judge, HungOnlyOnEvidence) {
     EXPECT_EQ(kFirstBurstHungMs, HungAfterMs(run.judge, *w[0]));
     EXPECT_EQ(kHungMinimumMs, HungAfterMs(run.judge, *w[1]));
     EXPECT_EQ(kHungMinimumMs, HungAfterMs(run.judge, *w[2]));
+    EXPECT_EQ(kHungMinimumMs, HungAfterMs(run.judge, *w[3]));
     JudgeTick(&run.judge, 30000);
     EXPECT_TRUE(run.Take("hung").empty()) << "30 s exactly is not longer than 30 s";
-    run.Cycles(w[3], "7.10", 31000);
     JudgeTick(&run.judge, 31001);
     EXPECT_EQ((Rows{"hung 1 -1 -1 no new title for 30 s",
-                    "hung 2 -1 -1 no new title for 31 s, its processor idle (busy 0.00)"}),
+                    "hung 2 -1 -1 no new title for 31 s, its processor idle (busy 0.00)",
+                    "hung 3 -1 -1 no new title for 30 s"}),
               run.Take("hung"));
     EXPECT_EQ(hungState, w[1]->state);
-    run.Cycles(w[1], "7.20", 32000);
+    for (uint64_t at = 32000; at <= 112000; at += 10000) // a silence is no burst's length
+        run.Burst(w[1], "7.00", at);
     EXPECT_EQ(runningState, w[1]->state) << "alive again, the failure stays";
-    run.Cycles(w[1], "7.30", 119000);
-    run.Cycles(w[3], "7.20", 119000);
+    EXPECT_EQ(100000u, HungAfterMs(run.judge, *w[1])) << "10 bursts of 10 s";
     JudgeTick(&run.judge, 120000);
     EXPECT_TRUE(run.Take("hung").empty());
     JudgeTick(&run.judge, 120001);
@@ -82,16 +86,14 @@ TEST(Judge, HungOnlyOnEvidence) {
     EXPECT_EQ(150000u, HungAfterMs(run.judge, *w[3]));
     NoteStarted(&run.judge, w[0], 122000, "vesko.exe"); // a fresh tool, no burst yet
     EXPECT_EQ(150000u, HungAfterMs(run.judge, *w[0]));
-    run.Cycles(w[1], "7.40", 150000);
+    NoteExit(&run.judge, w[1], 0, 122000); // closed by hand: the first failure stays
     JudgeTick(&run.judge, 272000);
     EXPECT_TRUE(run.Take("hung").empty());
     JudgeTick(&run.judge, 272001);
     EXPECT_EQ((Rows{"hung 3 -1 -1 no new title for 150 s"}), run.Take("hung"));
-    JudgeTick(&run.judge, 600000); // hung again, then closed: the first failure stays
-    NoteExit(&run.judge, w[1], 0, 600000);
     run.rows.clear();
     EXPECT_EQ(1, FinishJudge(&run.judge, 600000, nullptr));
-    EXPECT_EQ("end 1 720 -1 hung, no new title for 30 s at 0:00:31; 4 bursts in 0:10:00 under the "
+    EXPECT_EQ("end 1 700 -1 hung, no new title for 30 s at 0:00:31; 11 bursts in 0:02:02 under the "
               "tool",
               run.rows[1]);
 }
@@ -179,19 +181,20 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
 TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
     struct Case {
         const char *cool, *hot, *clock;
-        uint64_t burstMs;
+        uint64_t burstMs, sampleMs; // a cycles line with a figure every sampleMs
         uint64_t firstAt;
         const char* warning;
     } cases[] = {
-        {"7.00", "8.00", nullptr, 1000, 10 * 60000,
+        {"7.00", "8.00", nullptr, 1000, 1000, 10 * 60000,
          "warning -1 800 -1 slowing down: median 8.00 ticks in the last 5 minutes against 7.00 "
          "in the first 5 (+14.3 %)"},
         // 6,000 ticks at 2,000 MHz: 30 s bursts, so a first window of 10 minutes;
         // at 7,000 ticks 35 s, so the latest window grows to 12.
-        {"6000.00", "7000.00", "Vesko 00:00:02 at 2000.0 MHz", 30000, 22 * 60000,
+        {"6000.00", "7000.00", "Vesko 00:00:02 at 2000.0 MHz", 30000, 30000, 22 * 60000,
          "warning -1 700000 -1 slowing down: median 7000.00 ticks in the last 12 minutes "
          "against 6000.00 in the first 10 (+16.7 %)"},
-        {"7.00", "8.00", nullptr, 150000, 0, ""}, // under 5 samples in each window: no warning
+        // Under 5 samples in each window: no warning.
+        {"7.00", "8.00", nullptr, 1000, 150000, 0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cool);
@@ -202,9 +205,10 @@ TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
         uint64_t firstAt = 0;
         for (uint64_t now = 1000; now <= 30 * 60000; now += 1000) {
             bool hot = now > 15 * 60000 / (c.burstMs > 20000 ? 1 : 3);
+            const char* ticks = now % c.sampleMs ? "0.00" : hot ? c.hot : c.cool;
             if (now % c.burstMs == 0)
                 for (ProcessorWatch* watch : w)
-                    run.Burst(watch, hot ? c.hot : c.cool, now);
+                    run.Burst(watch, ticks, now);
             JudgeTick(&run.judge, now);
             firstAt = firstAt ? firstAt : run.judge.slowing.count ? now : 0;
         }
@@ -222,7 +226,7 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     NoteMove(&run.judge, a, b, 5000);
     EXPECT_EQ((Rows{"moved 1 -1 -1 from 0"}), run.Take("moved"));
     EXPECT_EQ(waitingState, a->state);
-    EXPECT_TRUE(b->sawBurst) << "the tool has run a burst: no first-burst allowance";
+    EXPECT_FALSE(b->sawBurst) << "its first burst here may be slower: the first-burst allowance";
     run.Cycles(b, "7.00", 5100); // unchanged, not even new
     run.Cycles(b, "9.99", 5200); // begun on processor 0
     run.Cycles(b, "7.20", 5300);
@@ -238,28 +242,40 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
 }
 
 // A turn lasts its time and until its processor has finished 3 counted
-// bursts; the first stretched turn is noted once, with the burst length.
+// bursts; the first stretched turn is noted once, with the burst length as
+// soon as it is known, else as the run ends.
 TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
     JudgeRun run(0x3, true);
     ProcessorWatch* a = run.Start(0);
     ProcessorWatch* b = FindWatch(&run.judge, 1);
     EXPECT_FALSE(TurnMayEnd(&run.judge, a, 10000, 9999));
     run.Burst(a, "3000.00", 9000);
-    run.Burst(a, "3000.00", 24000);
+    EXPECT_FALSE(TurnMayEnd(&run.judge, a, 10000, 10000)) << "1 burst";
+    EXPECT_TRUE(run.Take("note").empty()) << "no burst length yet";
+    run.Burst(a, "3000.00", 24100);
     EXPECT_FALSE(TurnMayEnd(&run.judge, a, 10000, 30000)) << "2 bursts";
+    EXPECT_EQ((Rows{"note 0 -1 -1 turns last past their 10 s until 3 bursts are counted: a burst "
+                    "takes 15.1 s here"}),
+              run.Take("note"));
     run.Burst(a, "3000.00", 39100);
     EXPECT_TRUE(TurnMayEnd(&run.judge, a, 10000, 39200));
-    EXPECT_EQ((Rows{"note 0 -1 -1 turns last until 3 bursts are counted: a burst takes 15.1 s, so "
-                    "the turn on processor 0 took 0:00:39 instead of 10 s"}),
-              run.Take("note"));
     NoteMove(&run.judge, a, b, 39200);
     for (uint64_t at : {54000, 69000, 84000}) // the first is not counted
         run.Burst(b, "3000.00", at);
     EXPECT_FALSE(TurnMayEnd(&run.judge, b, 49200, 84000));
     run.Burst(b, "3000.00", 99000);
     EXPECT_TRUE(TurnMayEnd(&run.judge, b, 49200, 99000));
+    FinishJudge(&run.judge, 99000, nullptr);
     EXPECT_TRUE(run.Take("note").empty()) << "once";
     EXPECT_EQ(3, b->bursts);
+    JudgeRun shorter(0x3, true); // ended in its first turn, before a burst's length is known
+    ProcessorWatch* c = shorter.Start(0);
+    shorter.Burst(c, "3000.00", 14000);
+    EXPECT_FALSE(TurnMayEnd(&shorter.judge, c, 10000, 15000));
+    EXPECT_EQ(3, FinishJudge(&shorter.judge, 20000, nullptr));
+    EXPECT_EQ((Rows{"note 0 -1 -1 turns last past their 10 s until 3 bursts are counted: 1 in "
+                    "0:00:20, no burst length known"}),
+              shorter.Take("note"));
 }
 
 // The busy share of each interval, and a warning when a running tool's

@@ -45,7 +45,8 @@ TEST(ToolRestart, AToolIsReplacedBeforeSeventyTwoHoursAndFiguresGoOn) {
     auto figures = [](const std::vector<std::string>& rows) {
         return Count(rows, "figures", "0", true) > 0;
     };
-    ASSERT_TRUE(pollUntil(figures));
+    ASSERT_TRUE(pollUntil([&](const std::vector<std::string>&) { return run->tools[0].window; }))
+        << "the first tool's window";
     DWORD first = run->tools[0].processId;
     HANDLE firstProcess = OpenProcess(SYNCHRONIZE, FALSE, first);
     theHoursAdded = kToolRestartHours * 3600000u;
