@@ -89,6 +89,11 @@ uint32_t Figure(const ProcessorWatch& watch) {
     return sorted[(kJudgedSamples - 1) / 2];
 }
 
+// A busy share (-1: unknown) that tells a processor was idle.
+bool Idle(int32_t share) {
+    return share >= 0 && share < kLoadedHundredths;
+}
+
 // True when `value` lies more than kSlowerPercent above `reference`.
 bool Above(uint32_t value, uint32_t reference) {
     return uint64_t(value) * 100 > uint64_t(reference) * (100 + kSlowerPercent);
@@ -164,8 +169,7 @@ void JudgeSlower(Judge* judge, ProcessorWatch* watch, uint64_t now) {
 // not where it should be, or not working.
 void JudgeLoad(Judge* judge, ProcessorWatch* watch, uint64_t now) {
     bool ranAll = watch->state == runningState && Settled(*judge, *watch, now);
-    bool idle = watch->busyHundredths >= 0 && watch->busyHundredths < kLoadedHundredths;
-    watch->idleIntervals = ranAll && idle ? watch->idleIntervals + 1 : 0;
+    watch->idleIntervals = ranAll && Idle(watch->busyHundredths) ? watch->idleIntervals + 1 : 0;
     if (watch->idleIntervals < kIdleIntervals) {
         watch->notLoaded.holds = false;
     } else if (WarningDue(&watch->notLoaded, now)) {
@@ -236,7 +240,7 @@ void JudgeHung(Judge* judge, ProcessorWatch* watch, uint64_t now) {
         return;
     char what[80];
     int32_t share = BusyShare(watch->load, watch->load.heardBusy, watch->load.heardTotal);
-    if (share >= 0 && share < kLoadedHundredths)
+    if (Idle(share))
         snprintf(what, sizeof what, "no new title for %llu s, its processor idle (busy %d.%02d)",
                  (unsigned long long)(silent / 1000), int(share / 100), int(share % 100));
     else
@@ -476,7 +480,7 @@ void JudgeTick(Judge* judge, uint64_t now) {
 
 uint64_t HungAfterMs(const Judge& judge, const ProcessorWatch& watch) {
     int32_t share = BusyShare(watch.load, watch.load.heardBusy, watch.load.heardTotal);
-    if (share >= 0 && share < kLoadedHundredths)
+    if (Idle(share))
         return kHungMinimumMs; // no title and an idle processor: the tool stopped
     uint64_t tenBursts = 10 * judge.longestBurstMs;
     // Until a burst has ended here and a burst's length is known, the longest a

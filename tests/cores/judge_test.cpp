@@ -46,8 +46,8 @@ TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
 // longest bursts, and at least 2 minutes before a burst has ended on the
 // processor and a burst's length is known.
 TEST(Judge, HungOnlyOnEvidence) {
-    JudgeRun run(0xF);
-    ProcessorWatch* w[4] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3)};
+    JudgeRun run(0x1F);
+    ProcessorWatch* w[5] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3), run.Start(4)};
     for (ProcessorWatch* watch : w)
         NoteLoad(watch, 0, 0);
     run.Burst(w[1], "7.00", 500);
@@ -63,6 +63,9 @@ TEST(Judge, HungOnlyOnEvidence) {
     EXPECT_EQ(kHungMinimumMs, HungAfterMs(run.judge, *w[1]));
     EXPECT_EQ(kHungMinimumMs, HungAfterMs(run.judge, *w[2]));
     EXPECT_EQ(kHungMinimumMs, HungAfterMs(run.judge, *w[3]));
+    NoteLoad(w[4], 20 * second, 20 * second); // busy, then heard from, then idle
+    NoteTitle(&run.judge, w[4], "Vesko", 20000);
+    NoteLoad(w[4], 20 * second, 51 * second);
     JudgeTick(&run.judge, 30000);
     EXPECT_TRUE(run.Take("hung").empty()) << "30 s exactly is not longer than 30 s";
     JudgeTick(&run.judge, 31001);
@@ -70,6 +73,10 @@ TEST(Judge, HungOnlyOnEvidence) {
                     "hung 2 -1 -1 no new title for 31 s, its processor idle (busy 0.00)",
                     "hung 3 -1 -1 no new title for 30 s"}),
               run.Take("hung"));
+    JudgeTick(&run.judge, 50001);
+    EXPECT_EQ((Rows{"hung 4 -1 -1 no new title for 30 s, its processor idle (busy 0.00)"}),
+              run.Take("hung"))
+        << "idle since it was last heard from";
     EXPECT_EQ(hungState, w[1]->state);
     for (uint64_t at = 32000; at <= 112000; at += 10000) // a silence is no burst's length
         run.Burst(w[1], "7.00", at);
@@ -137,15 +144,15 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
     JudgeRun run(0x1F);
     ProcessorWatch* w[4] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3)};
     const char* ticks[4] = {"7.00", "7.20", "7.92", "8.00"}; // 7.92 is exactly 10 % above 7.20
-    ProcessorWatch* late = run.Start(4, 5000);
-    for (int i = 0; i < 5; ++i)
-        run.Burst(late, "20.00", 5100 + i); // its start-up interval is not judged
+    ProcessorWatch* late = FindWatch(&run.judge, 4);
     uint64_t now = 0;
     for (int interval = 0; interval < 66; ++interval) {
         for (int i = 0; i < 4; ++i)
             run.Burst(w[i], ticks[i], now + 200);
-        for (int i = 0; interval > 0 && i < 5; ++i)
-            run.Burst(late, "7.20", now + 300 + i);
+        if (interval == 5) // started after the others have figures
+            run.Start(4, now + 5000);
+        for (int i = 0; interval >= 5 && i < 5; ++i) // its start-up interval is not judged
+            run.Burst(late, interval == 5 ? "20.00" : "7.20", now + 5100 + i);
         JudgeTick(&run.judge, now += 10000);
         if (interval == 3) {
             EXPECT_TRUE(run.Take("warning").empty()) << "silent until each side has 5";
@@ -226,6 +233,7 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     NoteMove(&run.judge, a, b, 5000);
     EXPECT_EQ((Rows{"moved 1 -1 -1 from 0"}), run.Take("moved"));
     EXPECT_EQ(waitingState, a->state);
+    EXPECT_EQ(runningState, b->state);
     EXPECT_FALSE(b->sawBurst) << "its first burst here may be slower: the first-burst allowance";
     run.Cycles(b, "7.00", 5100); // unchanged, not even new
     run.Cycles(b, "9.99", 5200); // begun on processor 0
@@ -239,6 +247,10 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     NoteMove(&run.judge, b, a, 12000);
     EXPECT_EQ(5000u, UnderToolMs(*a, 12000)) << "back on it: counting again from the move";
     EXPECT_EQ(7000u, UnderToolMs(*a, 14000));
+    JudgeTick(&run.judge, 200000); // silent since: hung
+    NoteToolEnded(a, 200000);      // and replaced: stopped for good, no longer under the tool
+    EXPECT_EQ(stoppedState, a->state);
+    EXPECT_EQ(193000u, UnderToolMs(*a, 300000));
 }
 
 // A turn lasts its time and until its processor has finished 3 counted
@@ -269,12 +281,12 @@ TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
     EXPECT_TRUE(run.Take("note").empty()) << "once";
     EXPECT_EQ(3, b->bursts);
     JudgeRun shorter(0x3, true); // ended in its first turn, before a burst's length is known
-    ProcessorWatch* c = shorter.Start(0);
+    ProcessorWatch* c = shorter.Start(0, 2000);
     shorter.Burst(c, "3000.00", 14000);
-    EXPECT_FALSE(TurnMayEnd(&shorter.judge, c, 10000, 15000));
+    EXPECT_FALSE(TurnMayEnd(&shorter.judge, c, 12000, 15000));
     EXPECT_EQ(3, FinishJudge(&shorter.judge, 20000, nullptr));
     EXPECT_EQ((Rows{"note 0 -1 -1 turns last past their 10 s until 3 bursts are counted: 1 in "
-                    "0:00:20, no burst length known"}),
+                    "0:00:18, no burst length known"}),
               shorter.Take("note"));
 }
 
@@ -287,6 +299,7 @@ TEST(Judge, BusySharesAndAToolThatDoesNotLoadItsProcessor) {
     const uint64_t second = 10000000;
     uint64_t busyA = 0, busyB = 0;
     const int32_t shareB[] = {49, 10, 50, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(-1, a->busyHundredths) << "none measured yet";
     NoteLoad(a, 0, 0);
     NoteLoad(b, 0, 0);
     for (int interval = 1; interval <= 15; ++interval) {
