@@ -57,7 +57,7 @@ TEST(Judge, HungOnlyOnEvidence) {
     const uint64_t second = 10000000;         // 100 ns units
     NoteLoad(w[0], 31 * second, 31 * second); // busy in its first burst
     NoteLoad(w[1], 31 * second, 31 * second);
-    NoteLoad(w[2], second / 10, 31 * second); // idle: stopped before its first burst
+    NoteLoad(w[2], 4 * second, 31 * second); // idle: stopped before its first burst
     NoteLoad(w[3], 31 * second, 31 * second);
     EXPECT_EQ(kFirstBurstHungMs, HungAfterMs(run.judge, *w[0]));
     EXPECT_EQ(kHungMinimumMs, HungAfterMs(run.judge, *w[1]));
@@ -70,7 +70,7 @@ TEST(Judge, HungOnlyOnEvidence) {
     EXPECT_TRUE(run.Take("hung").empty()) << "30 s exactly is not longer than 30 s";
     JudgeTick(&run.judge, 31001);
     EXPECT_EQ((Rows{"hung 1 -1 -1 no new title for 30 s",
-                    "hung 2 -1 -1 no new title for 31 s, its processor idle (busy 0.00)",
+                    "hung 2 -1 -1 no new title for 31 s, its processor idle (busy 0.13)",
                     "hung 3 -1 -1 no new title for 30 s"}),
               run.Take("hung"));
     JudgeTick(&run.judge, 50001);
@@ -230,18 +230,19 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     ProcessorWatch* a = run.Start(0);
     ProcessorWatch* b = FindWatch(&run.judge, 1);
     run.Cycles(a, "7.00", 1000);
+    NoteTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
     NoteMove(&run.judge, a, b, 5000);
     EXPECT_EQ((Rows{"moved 1 -1 -1 from 0"}), run.Take("moved"));
     EXPECT_EQ(waitingState, a->state);
     EXPECT_EQ(runningState, b->state);
     EXPECT_FALSE(b->sawBurst) << "its first burst here may be slower: the first-burst allowance";
-    run.Cycles(b, "7.00", 5100); // unchanged, not even new
-    run.Cycles(b, "9.99", 5200); // begun on processor 0
+    NoteTitle(&run.judge, b, "Vesko 00:00:02 at 2096.3 MHz", 5100); // unchanged: no news
+    run.Cycles(b, "9.99", 5200);                                    // begun on processor 0
     run.Cycles(b, "7.20", 5300);
     JudgeTick(&run.judge, 10000);
-    EXPECT_EQ(
-        (Rows{"figures 0 700 -1 samples 1 of 1 burst", "figures 1 720 -1 samples 1 of 1 burst"}),
-        run.Take("figures"));
+    EXPECT_EQ((Rows{"figures 0 700 20963 samples 1 of 2 bursts",
+                    "figures 1 720 20963 samples 1 of 1 burst"}),
+              run.Take("figures"));
     EXPECT_EQ(5000u, UnderToolMs(*a, 10000));
     EXPECT_EQ(5000u, UnderToolMs(*b, 10000)) << "from the move";
     NoteMove(&run.judge, b, a, 12000);
@@ -276,7 +277,7 @@ TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
         run.Burst(b, "3000.00", at);
     EXPECT_FALSE(TurnMayEnd(&run.judge, b, 49200, 84000));
     run.Burst(b, "3000.00", 99000);
-    EXPECT_TRUE(TurnMayEnd(&run.judge, b, 49200, 99000));
+    EXPECT_TRUE(TurnMayEnd(&run.judge, b, 99000, 99000)) << "its time up as its third burst ends";
     FinishJudge(&run.judge, 99000, nullptr);
     EXPECT_TRUE(run.Take("note").empty()) << "once";
     EXPECT_EQ(3, b->bursts);
@@ -298,13 +299,13 @@ TEST(Judge, BusySharesAndAToolThatDoesNotLoadItsProcessor) {
     ProcessorWatch* b = run.Start(1);
     const uint64_t second = 10000000;
     uint64_t busyA = 0, busyB = 0;
-    const int32_t shareB[] = {49, 10, 50, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const int32_t shareB[] = {490, 100, 495, 0, 0, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0}; // per mille
     EXPECT_EQ(-1, a->busyHundredths) << "none measured yet";
     NoteLoad(a, 0, 0);
     NoteLoad(b, 0, 0);
     for (int interval = 1; interval <= 15; ++interval) {
         NoteLoad(a, busyA += 10 * second, uint64_t(interval) * 10 * second);
-        NoteLoad(b, busyB += uint64_t(shareB[interval - 1]) * second / 10,
+        NoteLoad(b, busyB += uint64_t(shareB[interval - 1]) * second / 100,
                  uint64_t(interval) * 10 * second);
         run.Cycles(a, interval % 2 ? "7.00" : "7.01", interval * 10000 - 100);
         run.Cycles(b, interval % 2 ? "7.00" : "7.01", interval * 10000 - 100);
@@ -317,7 +318,7 @@ TEST(Judge, BusySharesAndAToolThatDoesNotLoadItsProcessor) {
     EXPECT_EQ((Rows{"warning 1 -1 -1 not loaded: busy below 0.50 for 3 intervals while its tool "
                     "ran (0.20 in the last) 20"}),
               run.Take("warning"))
-        << "two idle, one at 0.50 exactly, then the third idle one in a row";
+        << "two idle, one at 0.495 (0.50 rounded: not idle), then the third idle one in a row";
     EXPECT_EQ(1, b->notLoaded.count) << "not again within 10 minutes";
     char verdict[300];
     VerdictText(run.judge, 150000, nullptr, verdict, sizeof verdict);

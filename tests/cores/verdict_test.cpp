@@ -76,6 +76,9 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
         char text[600];
         EXPECT_EQ(c.verdict, VerdictText(run.judge, 60000, nullptr, text, sizeof text));
         EXPECT_STREQ(c.text, text);
+        VerdictText(run.judge, 60000, nullptr, text, 48); // cut short, nothing past it
+        EXPECT_EQ(std::string(c.text, 47), text);
+        EXPECT_EQ(std::string(c.text).substr(48, 10), std::string(text + 48, 10));
     }
 }
 
