@@ -31,7 +31,7 @@ inline std::string OwnFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-// The test-only tool whose bursts keep a processor busy for 15 s each.
+// The test-only tool whose bursts keep a processor busy for 13 s each.
 inline std::string SlowTool() {
     return OwnFolder() + "vesko-slow.exe";
 }

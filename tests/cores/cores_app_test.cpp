@@ -62,9 +62,8 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
         tool = tool || row.find(" of 0 bursts") == std::string::npos;
     }
     EXPECT_GE(std::stoi(Field(rows.back(), 1)), std::stoi(lastFigures) + 5) << "after the 5 s";
-    EXPECT_NE(std::string::npos,
-              rows.back().find(",verdict,,,\"PASS: 2 processors for 0:00:")); // each at least
-    EXPECT_NE(std::string::npos, rows.back().find(" bursts and 0:00:")) << rows.back();
+    EXPECT_NE(std::string::npos, rows.back().find(",verdict,,,\"PASS: 2 processors for "));
+    EXPECT_NE(std::string::npos, rows.back().find(", each at least ")) << rows.back();
     EXPECT_TRUE(Children(run.dwProcessId).empty()) << "the tools were closed";
     std::vector<std::string> printed = Rows(".out");
     ASSERT_FALSE(printed.empty());
@@ -143,13 +142,13 @@ TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
 // processor; a tool that cannot even start stops its processor too.
 TEST_F(CoresTest, ACycledToolThatStopsGivesWayToTheNextProcessor) {
     Start("--processors 0,1 --cycle 60 --every 1 --log \"" + log + "\"");
-    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
-        return Count(rows, "figures", "0", true) > 0;
-    }));
+    ASSERT_TRUE(WaitFor(
+        [](const std::vector<std::string>& rows) { return Count(rows, "figures", "0") > 0; }));
     Crash(Children(run.dwProcessId).at(0));
-    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
-        return Count(rows, "figures", "1", true) > 0;
-    }));
+    ASSERT_TRUE(WaitFor([&](const std::vector<std::string>& rows) {
+        std::vector<DWORD> tools = Children(run.dwProcessId);
+        return Count(rows, "start", "1") && tools.size() == 1 && FindProcessWindow(tools[0]);
+    })) << "a new tool on processor 1, its window up";
     EXPECT_EQ(1u, Count(Rows(), "start", "1"));
     EXPECT_EQ(2u, AffinityOf(Children(run.dwProcessId).at(0)));
     EXPECT_EQ(1u, CloseAndWait(Children(run.dwProcessId).at(0))) << "the tool closed: none left";

@@ -107,21 +107,4 @@ TEST(Verdict, NamesAFewOfEachListAndCountsTheRest) {
               std::string(verdict));
 }
 
-TEST(Verdict, EndRowsGiveEachProcessorsEvidence) {
-    JudgeRun run(0x7);
-    ProcessorWatch* a = run.Start(0);
-    Bursts(run, a, 3);
-    ProcessorWatch* b = run.Start(1, 1000);
-    Bursts(run, b, 1);
-    b->terminated = true;
-    EXPECT_EQ(notProvenVerdict, FinishJudge(&run.judge, 61000, nullptr));
-    EXPECT_EQ((Rows{"end 0 700 -1 ok; 3 bursts in 0:01:01 under the tool",
-                    "end 1 700 -1 not proven; 1 burst in 0:01:00 under the tool; terminated 5 s "
-                    "after WM_CLOSE",
-                    "end 2 -1 -1 not tested; 0 bursts in 0:00:00 under the tool"}),
-              run.Take("end"));
-    EXPECT_EQ(0u, run.Take("verdict").at(0).find("verdict -1 -1 -1 NOT PROVEN: processor 1 "
-                                                 "finished 1 burst"));
-}
-
 } // namespace
