@@ -1,0 +1,72 @@
+#!/bin/sh
+# Plants faults in product files one file at a time (../shared/mutate/mutate)
+# and runs the tests of each file's folder; the end-to-end tests only for a
+# fault the fast tests let through. Prints each file's tally at the end.
+#   scripts/mutate.sh [--seed N] [--max N] [--unit] FILE|FOLDER...
+# (--unit: without the end-to-end tests)
+#   scripts/mutate.sh $(git diff --name-only origin/main -- '*.cpp')
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+mutate=${MUTATE:-$root/../shared/mutate/mutate}
+seed=21
+max=10
+unit=""
+while [ $# -gt 0 ]; do
+    case $1 in
+    --seed) seed=$2; shift 2 ;;
+    --max) max=$2; shift 2 ;;
+    --unit) unit=--unit; shift ;;
+    *) break ;;
+    esac
+done
+[ $# -gt 0 ] || { sed -n '2,7p' "$0"; exit 2; }
+
+files=""
+for arg in "$@"; do
+    if [ -d "$arg" ]; then
+        files="$files $(ls "$arg"/*.cpp)"
+    else
+        files="$files $arg"
+    fi
+done
+
+cd "$root"
+# One display and one Wine server for all the runs: each start costs seconds.
+if [ -z "${MUTATE_DISPLAY:-}" ]; then
+    MUTATE_DISPLAY=1 exec scripts/with-display.sh "$0" --seed "$seed" --max "$max" $unit $files
+fi
+wineserver="$(dirname "$(command -v "${WINE:-$(scripts/find-wine.sh)}")")/wineserver"
+[ -x "$wineserver" ] || wineserver=wineserver
+"$wineserver" -p </dev/null >/dev/null 2>&1
+log=build/mutate/seed$seed.log
+mkdir -p build/mutate
+: >"$log"
+run="scripts/wine-run.sh build/win64/tests"
+for file in $files; do
+    case $file in
+    tests/*) continue ;;
+    app/*) targets="worker_tests app_tests"
+        test="$run/worker_tests.exe && $run/app_tests.exe"
+        then="" ;;
+    cores/*) targets="cores_tests cores_e2e_tests"
+        test="$run/cores_tests.exe"
+        then="$run/cores_e2e_tests.exe"
+        [ -z "$unit" ] || then="" ;;
+    util/*) targets=util_tests
+        test="$run/util_tests.exe"
+        # The dialogs' tests take 20 s; only the dialogs need them.
+        [ "$file" = util/file_dialogs.cpp ] || test="$test '--gtest_filter=-FileDialogs.*'"
+        then="" ;;
+    math/* | gfx/* | ui/*)
+        targets="${file%%/*}_tests"
+        test="$run/${file%%/*}_tests.exe"
+        then="" ;;
+    *) echo "mutate.sh: no tests known for $file" >&2; exit 2 ;;
+    esac
+    echo "== $file" | tee -a "$log"
+    "$mutate" --seed "$seed" --max "$max" \
+        --build "cmake --build build/win64 --target $targets" \
+        --test "$test" ${then:+--then "$then"} "$file" 2>&1 | tee -a "$log"
+done
+echo "mutate.sh: the tallies, also in $log"
+awk '/^== /{f=$2} /^mutate: [0-9]+ of/{print f ": " $2 " of " $4 " caught"}' "$log"
