@@ -41,25 +41,31 @@ wineserver="$(dirname "$(command -v "${WINE:-$(scripts/find-wine.sh)}")")/winese
 log=build/mutate/seed$seed.log
 mkdir -p build/mutate
 : >"$log"
-run="scripts/wine-run.sh build/win64/tests"
+# Output to a file: Wine's helper processes keep a pipe open for good.
+tests() {
+    for exe in "$@"; do
+        printf '%s' "scripts/wine-run.sh build/win64/tests/$exe >build/mutate/test.out 2>&1 && "
+    done
+    echo true
+}
 for file in $files; do
     case $file in
     tests/*) continue ;;
     app/*) targets="worker_tests app_tests"
-        test="$run/worker_tests.exe && $run/app_tests.exe"
+        test=$(tests worker_tests.exe app_tests.exe)
         then="" ;;
     cores/*) targets="cores_tests cores_e2e_tests"
-        test="$run/cores_tests.exe"
-        then="$run/cores_e2e_tests.exe"
+        test=$(tests cores_tests.exe)
+        then=$(tests cores_e2e_tests.exe)
         [ -z "$unit" ] || then="" ;;
     util/*) targets=util_tests
-        test="$run/util_tests.exe"
         # The dialogs' tests take 20 s; only the dialogs need them.
-        [ "$file" = util/file_dialogs.cpp ] || test="$test '--gtest_filter=-FileDialogs.*'"
+        test=$(tests "util_tests.exe '--gtest_filter=-FileDialogs.*'")
+        [ "$file" != util/file_dialogs.cpp ] || test=$(tests util_tests.exe)
         then="" ;;
     math/* | gfx/* | ui/*)
         targets="${file%%/*}_tests"
-        test="$run/${file%%/*}_tests.exe"
+        test=$(tests "${file%%/*}_tests.exe")
         then="" ;;
     *) echo "mutate.sh: no tests known for $file" >&2; exit 2 ;;
     esac
