@@ -67,6 +67,7 @@ TEST(ChartAxes, TimeStepsAndLabels) {
         {72 * 3600, 20, 6 * 3600},   // 72 hours
         {72 * 3600, 3, 24 * 3600},   //
         {30 * 86400, 10, 3 * 86400}, // whole days beyond
+        {3600, 0, 3600},             // a plot too narrow for a label: one interval
     };
     for (const auto& c : cases) {
         TimeAxis axis = ChooseTimeAxis(c[0], int(c[1]));

@@ -11,7 +11,7 @@
 
 namespace {
 
-ChartSeries theSeries[2]; // 64 KiB: off the stack
+ChartSeries theSeries[20]; // 640 KiB: off the stack
 
 // The GDI handle slot handed out next: a leak changes it.
 WORD NextGdiSlot() {
@@ -96,15 +96,34 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     EXPECT_TRUE(Find(info, mhz.plot, colour5).empty());
     EXPECT_GT(legend2, 5); // each number in the legend in its colour
     EXPECT_GT(legend5, 5);
+    // Axes left of and below each plot; a grid line at the last time mark.
+    for (const RECT& p : {ticks.plot, mhz.plot}) {
+        uint32_t axis = Pixel(RGB(120, 120, 120)), grid = Pixel(RGB(226, 226, 226));
+        EXPECT_EQ(size_t(p.bottom + 1 - p.top),
+                  Find(info, {p.left - 1, p.top, p.left, p.bottom + 1}, axis).size());
+        EXPECT_EQ(size_t(p.right - p.left),
+                  Find(info, {p.left, p.bottom, p.right, p.bottom + 1}, axis).size());
+        EXPECT_GT(Find(info, {p.right - 1, p.top, p.right, p.bottom}, grid).size(),
+                  size_t(p.bottom - p.top) / 2);
+    }
     DeleteObject(other);
     DeleteObject(dib);
 
-    // 64 colours, all different and dark enough to read on white.
+    // 64 colours, all different; each 16 at a brightness of their own that
+    // reads on white; the first 16 far apart (RGB distance).
+    const double luma[4] = {0.42, 0.26, 0.48, 0.34};
     std::set<COLORREF> colours;
     for (int p = 0; p < 64; ++p) {
         COLORREF c = ProcessorColour(p);
         colours.insert(c);
-        EXPECT_LT(GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114, 150000) << p;
+        double y = 0.2126 * GetRValue(c) + 0.7152 * GetGValue(c) + 0.0722 * GetBValue(c);
+        EXPECT_NEAR(luma[p / 16], y / 255, 0.01) << p;
+        for (int q = 0; q < p && p < 16; ++q) {
+            COLORREF d = ProcessorColour(q);
+            int r = GetRValue(c) - GetRValue(d), g = GetGValue(c) - GetGValue(d),
+                b = GetBValue(c) - GetBValue(d);
+            EXPECT_GE(r * r + g * g + b * b, 25 * 25) << p << " and " << q;
+        }
     }
     EXPECT_EQ(64u, colours.size());
 }
@@ -115,9 +134,9 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     AddChartFigures(theSeries[0], 60, 7.5f, 2096.0f);
     const int processors[1] = {0};
     const ChartInput input = {theSeries, processors, 1, 60};
-    const int sizes[][2] = {{1, 1}, {7, 3}, {40, 30}, {97, 61}};
+    const int sizes[][3] = {{1, 1, 32}, {7, 3, 24}, {40, 30, 16}, {97, 61, 32}}; // and bits
     for (const auto& size : sizes) {
-        HBITMAP dib = CreateDib(size[0], size[1], 32);
+        HBITMAP dib = CreateDib(size[0], size[1], size[2]);
         EXPECT_TRUE(DrawChart(dib, input)) << size[0];
         DeleteObject(dib);
     }
@@ -139,6 +158,17 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(ProcessorColour(0))).size(),
               size_t(3 * rows / 2));
     DeleteObject(tall);
+    // 20 processors: the legend wraps, every number on the bitmap in its colour.
+    for (int i = 0; i < 20; ++i)
+        theSeries[i] = {};
+    const int many[20] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
+    const ChartInput legend = {theSeries, many, 20, 60};
+    HBITMAP dib = CreateDib(263, 197, 32);
+    ASSERT_TRUE(DrawChart(dib, legend));
+    const RECT header = {0, 0, 263, LayOutChart(263, 197, legend).ticks.plot.top};
+    for (int p : many)
+        EXPECT_GT(Find(GetBitmapInfo(dib), header, Pixel(ProcessorColour(p))).size(), 5u) << p;
+    DeleteObject(dib);
     HBITMAP grey = CreateDib(20, 20, 8);
     EXPECT_FALSE(DrawChart(grey, input));
     EXPECT_FALSE(DrawChart(nullptr, input));

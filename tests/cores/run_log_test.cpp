@@ -55,6 +55,33 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     DeleteFileA(longName.c_str());
 }
 
+// Figures rows feed their processor's series; other rows and processors do not.
+TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
+    RunChart& chart = theCoresRun.chart;
+    StartRunChart(&chart, 0x5);
+    AddChartFigures(chart.series[1], 1, 1.0f, 1.0f); // left from a run before
+    StartRunChart(&chart, 0x5);
+    ASSERT_EQ(2, chart.count);
+    EXPECT_EQ(2, chart.processors[1]);
+    chart.changed = false;
+    LogRow row = MakeLogRow(61999, 2, figuresEvent, "%s", "");
+    row.ticksHundredths = 705;
+    AddFiguresToChart(&chart, row);
+    row.processor = 1; // not charted
+    AddFiguresToChart(&chart, row);
+    AddFiguresToChart(&chart, MakeLogRow(70000, 0, startEvent, "%s", ""));
+    EXPECT_TRUE(chart.changed);
+    EXPECT_EQ(0, chart.series[0].count);
+    ASSERT_EQ(1, chart.series[1].count);
+    EXPECT_EQ(61u, chart.series[1].points[0].seconds);
+    EXPECT_FLOAT_EQ(7.05f, chart.series[1].points[0].ticks);
+    EXPECT_FALSE(ChartValuePresent(chart.series[1].points[0].mhz));
+    EXPECT_EQ(nullptr, DrawRunChart(chart, 0, 64, 0));
+    HBITMAP dib = DrawRunChart(chart, 0, 1, 1);
+    EXPECT_TRUE(dib);
+    DeleteObject(dib);
+}
+
 // Through the run's own row writer, no tool started: a log that stops during
 // the end rows is still named in the verdict, and the run passes.
 TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {

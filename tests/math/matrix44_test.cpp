@@ -80,26 +80,31 @@ TEST(Matrix44, RotateAboutZTurnsXTowardY) {
     EXPECT_EQ(Bits(2.43359288e-08f), Bits(m.m[1]));
 }
 
+float At(const Vector3& p, int axis) {
+    return axis == 0 ? p.x : axis == 1 ? p.y : p.z;
+}
+
 TEST(Matrix44, RotateAxesFollowTheRowVectorConvention) {
-    // About X, y turns toward z; about Y, z toward x; about Z, x toward y:
-    // checked at 30 degrees and at -30, which turns the other way.
-    for (float sign : {1.0f, -1.0f}) {
-        Matrix44 m = Identity();
-        m.Rotate(30.0f * sign, 0.0f, 0.0f);
-        Vector3 p = m.Transform(0.0f, 1.0f, 0.0f);
-        EXPECT_NEAR(0.866025f, p.y, 1e-6f);
-        EXPECT_NEAR(0.5f * sign, p.z, 1e-6f);
-        m = Identity();
-        m.Rotate(0.0f, 30.0f * sign, 0.0f);
-        p = m.Transform(0.0f, 0.0f, 1.0f);
-        EXPECT_NEAR(0.5f * sign, p.x, 1e-6f);
-        EXPECT_NEAR(0.866025f, p.z, 1e-6f);
-        m = Identity();
-        m.Rotate(0.0f, 0.0f, 30.0f * sign);
-        p = m.Transform(1.0f, 0.0f, 0.0f);
-        EXPECT_NEAR(0.866025f, p.x, 1e-6f);
-        EXPECT_NEAR(0.5f * sign, p.y, 1e-6f);
-    }
+    // About X, y turns toward z; about Y, z toward x; about Z, x toward y; and
+    // the second away from the first: at 30 degrees and at -30.
+    const int turns[3][2] = {{1, 2}, {2, 0}, {0, 1}};
+    for (float sign : {1.0f, -1.0f})
+        for (int axis = 0; axis < 3; ++axis) {
+            float angles[3] = {}, u[3] = {}, v[3] = {};
+            angles[axis] = 30.0f * sign;
+            int a = turns[axis][0], b = turns[axis][1];
+            u[a] = v[b] = 1.0f;
+            Matrix44 m = Identity();
+            m.Rotate(angles[0], angles[1], angles[2]);
+            Vector3 p = m.Transform(u[0], u[1], u[2]), q = m.Transform(v[0], v[1], v[2]);
+            SCOPED_TRACE(axis);
+            EXPECT_NEAR(0.866025f, At(p, a), 1e-6f);
+            EXPECT_NEAR(0.5f * sign, At(p, b), 1e-6f);
+            EXPECT_NEAR(-0.5f * sign, At(q, a), 1e-6f);
+            EXPECT_NEAR(0.866025f, At(q, b), 1e-6f);
+            EXPECT_EQ(0.0f, At(p, axis));
+            EXPECT_EQ(0.0f, At(q, axis));
+        }
 }
 
 TEST(Matrix44, ZeroAnglesLeaveTheMatrixUntouchedAndNaNIsApplied) {

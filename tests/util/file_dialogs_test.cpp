@@ -19,6 +19,7 @@ struct Script {
     bool explorer;  // an explorer-style dialog, with a shell view
     LRESULT corner; // the hit-test code at its lower right corner
     bool refused;
+    HWND owner;
 };
 
 struct Search {
@@ -46,6 +47,7 @@ DWORD WINAPI DriveDialog(LPVOID parameter) {
     for (int tries = 0; !dialog && tries < 3000; ++tries, Sleep(20))
         dialog = FindDialogOf(script->dialogThread, nullptr);
     script->explorer = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr) != nullptr;
+    script->owner = GetWindow(dialog, GW_OWNER);
     RECT frame;
     GetWindowRect(dialog, &frame);
     script->corner =
@@ -71,7 +73,7 @@ DWORD WINAPI DriveDialog(LPVOID parameter) {
 }
 
 template <typename Call> char* Drive(Script& script, const char* typed, Call call) {
-    script = {GetCurrentThreadId(), typed, "", false, 0, false};
+    script = {GetCurrentThreadId(), typed, "", false, 0, false, nullptr};
     HANDLE driver = CreateThread(nullptr, 0, DriveDialog, &script, 0, nullptr);
     char* result = call();
     WaitForSingleObject(driver, INFINITE);
@@ -127,8 +129,9 @@ TEST(FileDialogs, OpenReturnsTheChoiceAndStartsFromIt) {
 }
 
 TEST(FileDialogs, SaveStartsWithTheGivenNameElseTheLastChoice) {
-    auto save = [](const char* initial) {
-        return [=] { return ChooseSaveFile(nullptr, kAnyFile, "txt", initial); };
+    HWND owner = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, 0);
+    auto save = [=](const char* initial) {
+        return [=] { return ChooseSaveFile(owner, kAnyFile, "txt", initial); };
     };
     // A name too long is cut to 260 characters and stays terminated.
     std::string initial = std::string(300, 'n');
@@ -136,6 +139,7 @@ TEST(FileDialogs, SaveStartsWithTheGivenNameElseTheLastChoice) {
     EXPECT_EQ(nullptr, Drive(script, nullptr, save(initial.c_str())));
     EXPECT_EQ(initial.substr(0, 260), script.initialName);
     EXPECT_EQ(initial.substr(0, 260), theSaveFileName);
+    EXPECT_EQ(owner, script.owner);
     EXPECT_EQ(HTBOTTOMRIGHT, script.corner) << "a sizing frame";
     // An existing file, typed without its extension: the default one is
     // added, and the file is taken without asking to replace it.
@@ -151,6 +155,7 @@ TEST(FileDialogs, SaveStartsWithTheGivenNameElseTheLastChoice) {
     EXPECT_EQ(nullptr, Drive(script, nullptr, save(theSaveFileName + 2)));
     EXPECT_EQ(last.substr(2), theSaveFileName);
     DeleteFileA(chosen.c_str());
+    DestroyWindow(owner);
 }
 
 } // namespace

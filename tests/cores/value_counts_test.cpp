@@ -1,0 +1,29 @@
+#include "cores/value_counts.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Pairs stay sorted with their counts as values come in any order and
+// repeat; the lower median counts every sample.
+TEST(ValueCounts, RepeatedValuesInAnyOrder) {
+    ValueCounts counts, more;
+    EXPECT_EQ(0u, counts.Median()) << "empty";
+    for (uint32_t v : {700u, 900u, 800u, 700u, 750u, 900u, 900u})
+        counts.Add(v);
+    EXPECT_EQ((std::vector<uint32_t>{700, 750, 800, 900}),
+              std::vector<uint32_t>(counts.values, counts.values + counts.pairs));
+    EXPECT_EQ((std::vector<uint32_t>{2, 1, 1, 3}),
+              std::vector<uint32_t>(counts.counts, counts.counts + counts.pairs));
+    EXPECT_EQ(800u, counts.Median());
+    more.Add(750);
+    more.AddAll(counts);
+    EXPECT_EQ(8u, more.total);
+    EXPECT_EQ(750u, more.Median()) << "the lower of 750 and 800";
+    counts.Clear();
+    EXPECT_EQ(0u, counts.Median());
+}
+
+} // namespace
