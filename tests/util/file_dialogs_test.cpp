@@ -20,6 +20,7 @@ struct Script {
     LRESULT corner; // the hit-test code at its lower right corner
     bool refused;
     HWND owner;
+    LRESULT filters; // entries of its file-type box
 };
 
 struct Search {
@@ -48,6 +49,7 @@ DWORD WINAPI DriveDialog(LPVOID parameter) {
         dialog = FindDialogOf(script->dialogThread, nullptr);
     script->explorer = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr) != nullptr;
     script->owner = GetWindow(dialog, GW_OWNER);
+    script->filters = SendDlgItemMessageA(dialog, cmb1, CB_GETCOUNT, 0, 0);
     RECT frame;
     GetWindowRect(dialog, &frame);
     script->corner =
@@ -73,7 +75,7 @@ DWORD WINAPI DriveDialog(LPVOID parameter) {
 }
 
 template <typename Call> char* Drive(Script& script, const char* typed, Call call) {
-    script = {GetCurrentThreadId(), typed, "", false, 0, false, nullptr};
+    script = {GetCurrentThreadId(), typed, "", false, 0, false, nullptr, 0};
     HANDLE driver = CreateThread(nullptr, 0, DriveDialog, &script, 0, nullptr);
     char* result = call();
     WaitForSingleObject(driver, INFINITE);
@@ -109,6 +111,7 @@ TEST(FileDialogs, OpenReturnsTheChoiceAndStartsFromIt) {
     EXPECT_EQ(nullptr, Drive(script, nullptr, open));
     EXPECT_TRUE(script.explorer);
     EXPECT_EQ(HTBOTTOMRIGHT, script.corner) << "a sizing frame";
+    EXPECT_EQ(1, script.filters);
     // A name that does not exist is refused with a message.
     EXPECT_EQ(nullptr, Drive(script, TempPath("vesko none.txt").c_str(), open));
     EXPECT_TRUE(script.refused);
@@ -124,6 +127,7 @@ TEST(FileDialogs, OpenReturnsTheChoiceAndStartsFromIt) {
     EXPECT_EQ(nullptr,
               Drive(script, nullptr, [] { return ChooseOpenFile(nullptr, kFilter, "txt", 1); }));
     EXPECT_FALSE(script.explorer);
+    EXPECT_EQ(2, script.filters);
     DeleteFileA(chosen.c_str());
     DeleteFileA(bare.c_str());
 }
