@@ -57,7 +57,7 @@ for file in $files; do
     cores/*) targets="cores_tests cores_e2e_tests"
         test=$(tests cores_tests.exe)
         then=$(tests cores_e2e_tests.exe)
-        [ -z "$unit" ] || then="" ;;
+        [ -z "$unit" ] || targets=cores_tests then="" ;;
     util/*) targets=util_tests
         # The dialogs' tests take 20 s; only the dialogs need them.
         test=$(tests "util_tests.exe '--gtest_filter=-FileDialogs.*'")

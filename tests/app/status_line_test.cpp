@@ -14,8 +14,8 @@ long double FakeClockHz() {
 }
 
 std::string Line(int seconds) {
-    // 123,456,789 ticks over 10,000,000 iterations.
-    return StatusLine(seconds, 1000.0, 1000.0 + 123456789.0, FakeClockHz);
+    // 123,456,789 ticks over 10,000,000 iterations, from a counter far from zero.
+    return StatusLine(seconds, 5e12, 5e12 + 123456789.0, FakeClockHz);
 }
 
 const int kHour = 3600;
@@ -40,6 +40,15 @@ TEST(StatusLine, ChoosesByPhaseAndHours) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.line, Line(c.seconds)) << "at " << c.seconds << " s";
+}
+
+// The kernel's seed: its last row depends on every step.
+TEST(SeedMatrix, TranslatedScaledTurnedAndMovedBack) {
+    Matrix44 seed;
+    BuildSeedMatrix(seed);
+    EXPECT_EQ(-259.10788f, seed.m[12]);
+    EXPECT_EQ(83.1684723f, seed.m[13]);
+    EXPECT_EQ(-36.5823898f, seed.m[14]);
 }
 
 TEST(StatusLine, ClockIsMeasuredOnlyForTheClockRateLine) {

@@ -105,6 +105,10 @@ TEST(Verdict, NamesAFewOfEachListAndCountsTheRest) {
               "rest (2), processor 1 not loaded (1), processor 2 slower than the rest (3), 5 more "
               "processors with warnings; the log stopped",
               std::string(verdict));
+    for (int p = 3; p < 8; ++p) // exactly as many with warnings as are named
+        run.judge.watches[p].slower.count = 0;
+    VerdictText(run.judge, 6000, nullptr, verdict, sizeof verdict);
+    EXPECT_EQ(nullptr, strstr(verdict, " more processors")) << verdict;
 }
 
 } // namespace
