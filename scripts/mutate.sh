@@ -21,6 +21,7 @@ while [ $# -gt 0 ]; do
 done
 [ $# -gt 0 ] || { sed -n '2,7p' "$0"; exit 2; }
 
+cd "$root"
 files=""
 for arg in "$@"; do
     if [ -d "$arg" ]; then
@@ -30,14 +31,11 @@ for arg in "$@"; do
     fi
 done
 
-cd "$root"
 # One display and one Wine server for all the runs: each start costs seconds.
 if [ -z "${MUTATE_DISPLAY:-}" ]; then
     MUTATE_DISPLAY=1 exec scripts/with-display.sh "$0" --seed "$seed" --max "$max" $unit $files
 fi
-wineserver="$(dirname "$(command -v "${WINE:-$(scripts/find-wine.sh)}")")/wineserver"
-[ -x "$wineserver" ] || wineserver=wineserver
-"$wineserver" -p </dev/null >/dev/null 2>&1
+"$WINESERVER" -p </dev/null >/dev/null 2>&1 # set by with-display.sh
 log=build/mutate/seed$seed.log
 mkdir -p build/mutate
 : >"$log"

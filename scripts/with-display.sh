@@ -9,6 +9,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 wine=${WINE:-$("$root/scripts/find-wine.sh")}
 wineserver="$(dirname "$(command -v "$wine")")/wineserver"
 [ -x "$wineserver" ] || wineserver=wineserver
+export WINESERVER="$wineserver" # the command's Wine finds the same server
 
 displayfile=$(mktemp)
 setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
