@@ -17,6 +17,11 @@
 #include <string>
 #include <vector>
 
+using Log = std::vector<std::string>; // rows, or printed lines
+
+// `text` holds `part`; a failure prints both.
+#define EXPECT_HAS(part, text) EXPECT_PRED_FORMAT2(testing::IsSubstring, part, text)
+
 inline std::string TempPath(const std::string& name) {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
@@ -163,26 +168,18 @@ class CoresTest : public ::testing::Test {
         CloseHandle(output);
     }
 
-    // The log's rows so far, header included (or the lines of another file).
-    std::vector<std::string> Rows(const std::string& suffix = "") {
-        std::vector<std::string> rows;
-        HANDLE file =
-            CreateFileA((log + suffix).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                        nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return rows;
-        std::string text(1 << 20, '\0');
-        DWORD read = 0;
-        ReadFile(file, &text[0], DWORD(text.size()), &read, nullptr);
-        CloseHandle(file);
-        text.resize(read);
-        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-            rows.push_back(text.substr(at, end - at));
+    // The log's rows so far, header included (or the lines of another file);
+    // a row still being written is not one yet.
+    Log Rows(const std::string& suffix = "") {
+        Log rows;
+        std::ifstream file(log + suffix, std::ios::binary);
+        for (std::string row; std::getline(file, row) && !file.eof();)
+            rows.push_back(row.substr(0, row.size() - 1)); // without its '\r'
         return rows;
     }
 
     // Waits, counting rows, until `done` holds for the rows; false on time-out.
-    bool WaitFor(const std::function<bool(const std::vector<std::string>&)>& done) {
+    bool WaitFor(const std::function<bool(const Log&)>& done) {
         for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(50))
             if (done(Rows()))
                 return true;
@@ -193,6 +190,10 @@ class CoresTest : public ::testing::Test {
     DWORD CloseAndWait(DWORD processId = 0) {
         PostMessageA(FindProcessWindow(processId ? processId : run.dwProcessId), WM_CLOSE, 0, 0);
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
+        return ExitCode();
+    }
+
+    DWORD ExitCode() {
         DWORD code = STILL_ACTIVE;
         GetExitCodeProcess(run.hProcess, &code);
         return code;
@@ -212,8 +213,8 @@ inline std::string Field(const std::string& row, int n) {
 }
 
 // Rows of one event for one processor ("1"), or for any (""); with ticks only, if asked.
-inline size_t Count(const std::vector<std::string>& rows, const std::string& event,
-                    const std::string& processor, bool withTicks = false) {
+inline size_t Count(const Log& rows, const std::string& event, const std::string& processor,
+                    bool withTicks = false) {
     size_t n = 0;
     for (const std::string& row : rows)
         n += Field(row, 3) == event && (processor.empty() || Field(row, 2) == processor) &&
@@ -222,7 +223,7 @@ inline size_t Count(const std::vector<std::string>& rows, const std::string& eve
 }
 
 // Counted bursts of one processor so far, from its figures rows.
-inline int Bursts(const std::vector<std::string>& rows, const std::string& processor) {
+inline int Bursts(const Log& rows, const std::string& processor) {
     int bursts = 0;
     for (const std::string& row : rows)
         if (Field(row, 3) == "figures" && Field(row, 2) == processor)
@@ -231,8 +232,7 @@ inline int Bursts(const std::vector<std::string>& rows, const std::string& proce
 }
 
 // The row of one event whose detail holds `text`, or "".
-inline std::string Find(const std::vector<std::string>& rows, const std::string& event,
-                        const std::string& text) {
+inline std::string Find(const Log& rows, const std::string& event, const std::string& text) {
     for (const std::string& row : rows)
         if (Field(row, 3) == event && row.find(text) != std::string::npos)
             return row;

@@ -6,7 +6,7 @@
 namespace {
 
 // PASS needs 3 counted bursts on each processor, whatever a burst costs.
-bool Proven(const std::vector<std::string>& rows) {
+bool Proven(const Log& rows) {
     return Bursts(rows, "0") >= 3 && Bursts(rows, "1") >= 3 && Count(rows, "figures", "0", true) &&
            Count(rows, "figures", "1", true);
 }
@@ -41,7 +41,7 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
     Freeze(tools[0]); // deaf to WM_CLOSE: terminated after 5 s
     std::string frozen = AffinityOf(tools[0]) == 2 ? "1" : "0";
     EXPECT_EQ(0u, CloseAndWait()) << "PASS";
-    std::vector<std::string> rows = Rows();
+    Log rows = Rows();
     EXPECT_EQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail,busy", rows.front());
     EXPECT_EQ(1u, Count(rows, "start", "0"));
     EXPECT_EQ(1u, Count(rows, "start", "1"));
@@ -62,10 +62,10 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
         tool = tool || row.find(" of 0 bursts") == std::string::npos;
     }
     EXPECT_GE(std::stoi(Field(rows.back(), 1)), std::stoi(lastFigures) + 5) << "after the 5 s";
-    EXPECT_NE(std::string::npos, rows.back().find(",verdict,,,\"PASS: 2 processors for "));
-    EXPECT_NE(std::string::npos, rows.back().find(", each at least ")) << rows.back();
+    EXPECT_HAS(",verdict,,,\"PASS: 2 processors for ", rows.back());
+    EXPECT_HAS(", each at least ", rows.back());
     EXPECT_TRUE(Children(run.dwProcessId).empty()) << "the tools were closed";
-    std::vector<std::string> printed = Rows(".out");
+    Log printed = Rows(".out");
     ASSERT_FALSE(printed.empty());
     EXPECT_EQ("log: ", printed.back().substr(0, 5));
     printed.pop_back();
@@ -93,17 +93,15 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
 // closed then, the verdict follows processor 1's own count.
 TEST_F(CoresTest, CycleModeMovesOneToolToTheNextProcessor) {
     Start("--processors 0,1 --cycle 10 --every 1 --log \"" + log + "\"");
-    ASSERT_TRUE(WaitFor(
-        [](const std::vector<std::string>& rows) { return Count(rows, "figures", "0", true); }));
+    ASSERT_TRUE(WaitFor([](const Log& rows) { return Count(rows, "figures", "0", true); }));
     std::vector<DWORD> tools = Children(run.dwProcessId);
     ASSERT_EQ(1u, tools.size());
     EXPECT_EQ(1u, AffinityOf(tools[0]));
-    ASSERT_TRUE(WaitFor(
-        [](const std::vector<std::string>& rows) { return Count(rows, "moved", "1") > 0; }));
+    ASSERT_TRUE(WaitFor([](const Log& rows) { return Count(rows, "moved", "1") > 0; }));
     EXPECT_EQ(2u, AffinityOf(tools[0])) << "the same tool, now on processor 1";
     EXPECT_EQ(tools, Children(run.dwProcessId));
     DWORD code = CloseAndWait();
-    std::vector<std::string> rows = Rows();
+    Log rows = Rows();
     std::string ends[2]; // their details, "ok; 3 bursts in 0:00:11 under the tool"
     for (const std::string& row : rows)
         if (Field(row, 3) == "end")
@@ -111,41 +109,33 @@ TEST_F(CoresTest, CycleModeMovesOneToolToTheNextProcessor) {
     EXPECT_EQ(0u, ends[0].find("ok; ")) << ends[0];
     int bursts = atoi(ends[1].c_str() + ends[1].find("; ") + 2);
     EXPECT_EQ(bursts >= 3 ? 0u : 3u, code) << ends[1];
-    EXPECT_NE(std::string::npos, rows.back().find(bursts >= 3 ? "\"PASS: 2 processors in turn for"
-                                                              : "\"NOT PROVEN: processor 1 "));
+    EXPECT_HAS(bursts >= 3 ? "\"PASS: 2 processors in turn for" : "\"NOT PROVEN: processor 1 ",
+               rows.back());
 }
 
 TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
     Start("--processors 0,1 --every 1 --log \"" + log + "\"");
-    ASSERT_TRUE(WaitFor(
-        [](const std::vector<std::string>& rows) { return Count(rows, "figures", "") >= 2; }));
+    ASSERT_TRUE(WaitFor([](const Log& rows) { return Count(rows, "figures", "") >= 2; }));
     std::vector<DWORD> tools = Children(run.dwProcessId);
     ASSERT_EQ(2u, tools.size());
     int processor = AffinityOf(tools[1]) == 2 ? 1 : 0;
     Crash(tools[1]);
-    std::string stopped =
-        std::to_string(processor) + ",stopped,,,exit code 0xC0000005 (access violation)";
-    ASSERT_TRUE(WaitFor([&](const std::vector<std::string>& rows) {
-        for (const std::string& row : rows)
-            if (row.find(stopped) != std::string::npos)
-                return true;
-        return false;
-    }));
+    std::string stopped = std::to_string(processor) + ",stopped,,,exit code 0xC0000005 (access";
+    ASSERT_TRUE(WaitFor([&](const Log& rows) { return Find(rows, "stopped", stopped) != ""; }));
     // The other one crashes as the window is closed, before any poll sees it.
     Crash(tools[0]);
     EXPECT_EQ(1u, CloseAndWait()) << "FAIL";
     EXPECT_EQ(2u, Count(Rows(), "stopped", ""));
-    EXPECT_NE(std::string::npos, Rows().back().find(",verdict,,,\"FAIL: 2 processors for"));
+    EXPECT_HAS(",verdict,,,\"FAIL: 2 processors for", Rows().back());
 }
 
 // In cycle mode a tool that stops is replaced by a new one on the next
 // processor; a tool that cannot even start stops its processor too.
 TEST_F(CoresTest, ACycledToolThatStopsGivesWayToTheNextProcessor) {
     Start("--processors 0,1 --cycle 60 --every 1 --log \"" + log + "\"");
-    ASSERT_TRUE(WaitFor(
-        [](const std::vector<std::string>& rows) { return Count(rows, "figures", "0") > 0; }));
+    ASSERT_TRUE(WaitFor([](const Log& rows) { return Count(rows, "figures", "0") > 0; }));
     Crash(Children(run.dwProcessId).at(0));
-    ASSERT_TRUE(WaitFor([&](const std::vector<std::string>& rows) {
+    ASSERT_TRUE(WaitFor([&](const Log& rows) {
         std::vector<DWORD> tools = Children(run.dwProcessId);
         return Count(rows, "start", "1") && tools.size() == 1 && FindProcessWindow(tools[0]);
     })) << "a new tool on processor 1, its window up";
@@ -159,9 +149,7 @@ TEST_F(CoresTest, ACycledToolThatStopsGivesWayToTheNextProcessor) {
     Start("--processors 1 --cycle 10 --tool \"" + notATool + "\" --log \"" + log + "\"");
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, budgetMs))
         << "nothing left to watch";
-    DWORD code = 0;
-    GetExitCodeProcess(run.hProcess, &code);
-    EXPECT_EQ(1u, code);
+    EXPECT_EQ(1u, ExitCode());
     EXPECT_EQ(1u, Count(Rows(), "stopped", "1"));
     DeleteFileA(notATool.c_str());
 }
@@ -174,19 +162,13 @@ TEST_F(CoresTest, ABadCommandLineExitsWithTwoAndStartsNoTool) {
     for (const char* line : lines) {
         SCOPED_TRACE(line);
         Start(line);
-        HWND box = nullptr;
-        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 30000; Sleep(50))
-            box = FindProcessWindow(run.dwProcessId);
+        HWND box = WaitForDialog(run.dwProcessId);
         ASSERT_TRUE(box) << "the message box";
         EXPECT_TRUE(Children(run.dwProcessId).empty());
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
-        DWORD code = 0;
-        GetExitCodeProcess(run.hProcess, &code);
-        EXPECT_EQ(strcmp(line, "/help") ? 2u : 0u, code) << "the usage asked for: 0";
-        CloseHandle(run.hThread);
-        CloseHandle(run.hProcess);
-        run = {};
+        EXPECT_EQ(strcmp(line, "/help") ? 2u : 0u, ExitCode()) << "the usage asked for: 0";
+        TearDown();
     }
 }
 

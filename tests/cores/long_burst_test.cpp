@@ -36,10 +36,10 @@ struct Company {
 TEST_F(CoresTest, LongBurstsOnABusyProcessorAreNotHung) {
     Company company;
     Start("--processors 1 --every 1 --tool \"" + SlowTool() + "\" --log \"" + log + "\"");
-    ASSERT_TRUE(WaitFor([](const std::vector<std::string>& rows) {
+    ASSERT_TRUE(WaitFor([](const Log& rows) {
         return Bursts(rows, "1") >= 2 || Count(rows, "hung", "");
     })) << "two bursts of the shared processor";
-    std::vector<std::string> rows = Rows();
+    Log rows = Rows();
     EXPECT_EQ(0u, Count(rows, "hung", ""));
     int first = 0; // run seconds at the first figures row with a burst
     for (const std::string& row : rows)
@@ -57,9 +57,8 @@ TEST_F(CoresTest, LongBurstsOnABusyProcessorAreNotHung) {
 TEST_F(CoresTest, ACycleTurnLastsUntilThreeLongBurstsAreCounted) {
     Start("--processors 0,1 --cycle 10 --every 5 --tool \"" + SlowTool() + "\" --log \"" + log +
           "\"");
-    ASSERT_TRUE(WaitFor(
-        [](const std::vector<std::string>& rows) { return Count(rows, "moved", "1") > 0; }));
-    std::vector<std::string> rows = Rows();
+    ASSERT_TRUE(WaitFor([](const Log& rows) { return Count(rows, "moved", "1") > 0; }));
+    Log rows = Rows();
     std::string note = Find(
         rows, "note", "turns last past their 10 s until 3 bursts are counted: a burst takes 1");
     ASSERT_NE("", note);
@@ -71,11 +70,8 @@ TEST_F(CoresTest, ACycleTurnLastsUntilThreeLongBurstsAreCounted) {
     EXPECT_EQ(3u, CloseAndWait()) << "NOT PROVEN";
     rows = Rows();
     EXPECT_EQ(1u, Count(rows, "note", ""));
-    EXPECT_NE(std::string::npos,
-              rows.back().find(",verdict,,,\"NOT PROVEN: processor 1 finished 0 bursts in 0:00:"))
-        << rows.back();
-    EXPECT_NE(std::string::npos, Find(rows, "end", "ok; 3 bursts").find(",0,end,"))
-        << "processor 0";
+    EXPECT_HAS(",verdict,,,\"NOT PROVEN: processor 1 finished 0 bursts in 0:00:", rows.back());
+    EXPECT_HAS(",0,end,", Find(rows, "end", "ok; 3 bursts"));
 }
 
 // A run shorter than 3 bursts ends NOT PROVEN, exit code 3, with the log
@@ -83,17 +79,12 @@ TEST_F(CoresTest, ACycleTurnLastsUntilThreeLongBurstsAreCounted) {
 TEST_F(CoresTest, ARunTooShortForThreeBurstsIsNotProven) {
     Start("--processors 1 --cycle 10 --duration 10 --tool \"" + SlowTool() + "\"");
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, budgetMs));
-    DWORD code = 0;
-    GetExitCodeProcess(run.hProcess, &code);
-    EXPECT_EQ(3u, code);
-    std::vector<std::string> rows = Rows(".out"); // as printed
+    EXPECT_EQ(3u, ExitCode());
+    Log rows = Rows(".out"); // as printed
     EXPECT_EQ(0u, Count(rows, "moved", ""));
-    EXPECT_NE(std::string::npos,
-              rows.end()[-2].find(",verdict,,,\"NOT PROVEN: processor 1 finished "))
-        << rows.end()[-2];
-    EXPECT_NE(std::string::npos, rows.end()[-2].find(" under the tool (3 needed); 1 processor in "
-                                                     "turn for 0:00:1"));
-    EXPECT_NE(std::string::npos, rows.back().find("\\vesko-cores-2")) << rows.back();
+    EXPECT_HAS(",verdict,,,\"NOT PROVEN: processor 1 finished ", rows.end()[-2]);
+    EXPECT_HAS(" under the tool (3 needed); 1 processor in turn for 0:00:1", rows.end()[-2]);
+    EXPECT_HAS("\\vesko-cores-2", rows.back());
     DeleteFileA(rows.back().substr(5).c_str());
 }
 

@@ -23,23 +23,22 @@ TEST_F(CoresTest, AToolIsReplacedBeforeSeventyTwoHoursAndFiguresGoOn) {
     cores->tickCount = SimulatedClock;
     BeginRun(cores, RECT{0, 0, 640, 480});
     size_t before = 0; // rows before the restart
-    auto pollUntil = [&](const std::function<bool(const std::vector<std::string>&)>& done) {
+    auto pollUntil = [&](const std::function<bool(const Log&)>& done) {
         for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(125)) {
             PollRun(cores);
-            std::vector<std::string> rows = Rows();
-            if (done(std::vector<std::string>(rows.begin() + long(before), rows.end())))
+            Log rows = Rows();
+            if (done(Log(rows.begin() + long(before), rows.end())))
                 return true;
         }
         return false;
     };
-    ASSERT_TRUE(pollUntil([&](const std::vector<std::string>&) { return cores->tools[0].window; }));
+    ASSERT_TRUE(pollUntil([&](const Log&) { return cores->tools[0].window; }));
     HANDLE first = OpenProcess(SYNCHRONIZE, FALSE, cores->tools[0].processId);
     theClockAhead = kToolRestartHours * 3600000u;
     before = Rows().size();
-    EXPECT_TRUE(pollUntil([](const std::vector<std::string>& rows) {
-        return Count(rows, "figures", "0", true) > 0;
-    })) << "figures from the fresh tool";
-    std::vector<std::string> rows = Rows();
+    EXPECT_TRUE(pollUntil([](const Log& rows) { return Count(rows, "figures", "0", true) > 0; }))
+        << "figures from the fresh tool";
+    Log rows = Rows();
     rows.erase(rows.begin(), rows.begin() + long(before));
     EXPECT_EQ(",0,note,,,a fresh tool after 70 hours: from 72 hours on a tool shows days in place "
               "of ticks per iteration,",
