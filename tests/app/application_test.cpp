@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <x86intrin.h>
+
 #include <regex>
 #include <string>
 #include <vector>
@@ -155,6 +157,24 @@ TEST_F(ToolTest, StatusLinesAndHighPriorityBurstsInTheRealTimeClass) {
     Choose(HIGH_PRIORITY_COMMAND);
     ASSERT_GT(Watch(2, true), 0);
     EXPECT_EQ(0u, CloseAndWait()) << "closed during a high-priority burst";
+}
+
+// The clock rate is the time stamp counter's, as this process measures it too.
+TEST_F(ToolTest, TheClockRateLineGivesTheCountersRate) {
+    double mhz = 0; // from the first clock rate line
+    for (int i = 0; i < 200 && Watch(1) >= 0; ++i)
+        if (sscanf(titles.back().c_str(), "Vesko %*d:%*d:%*d at %lf MHz", &mhz) == 1)
+            break;
+    LARGE_INTEGER frequency, from, to;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&from);
+    unsigned long long ticks = __rdtsc();
+    do
+        QueryPerformanceCounter(&to);
+    while (to.QuadPart - from.QuadPart < frequency.QuadPart / 5);
+    double seconds = double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+    double reference = double(__rdtsc() - ticks) * 1e-6 / seconds;
+    EXPECT_NEAR(reference, mhz, reference / 4) << titles.back();
 }
 
 TEST(ToolResources, MenuPictureAndIcon) {
