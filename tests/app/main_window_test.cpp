@@ -35,6 +35,13 @@ TEST(MainWindow, PriorityMarksAreExclusiveAndCommandsGoOn) {
     ASSERT_TRUE(window.Create(0, nullptr, "Vesko", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr,
                               nullptr, nullptr));
     window.SetMenuBar(LoadMenuA(resources, MAKEINTRESOURCEA(SETTINGS_MENU)));
+    // Its class: redrawn whole when resized, the program's own icon, the arrow.
+    WNDCLASSA wc;
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "Window", &wc));
+    EXPECT_EQ(UINT(CS_HREDRAW | CS_VREDRAW), wc.style);
+    EXPECT_TRUE(wc.hIcon && wc.hIcon == LoadIconA(GetModuleHandleA(nullptr),
+                                                  MAKEINTRESOURCEA(APPLICATION_ICON)));
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), wc.hCursor);
     CheckMenuItem(GetMenu(window.Handle()), NORMAL_PRIORITY_COMMAND, MF_CHECKED);
     HWND hwnd = window.Handle();
 
