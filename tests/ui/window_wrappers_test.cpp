@@ -18,6 +18,7 @@ TEST(WindowWrappers, ItemsAsSignedNumbersAndTextsAndTheParent) {
     ASSERT_TRUE(
         child.Create(0, "EDIT", "", WS_CHILD, 0, 0, 80, 20, window.Handle(), (HMENU)10, nullptr));
     EXPECT_EQ(window.Handle(), child.Parent());
+    EXPECT_EQ((LRESULT)GetStockObject(DEFAULT_GUI_FONT), child.Send(WM_GETFONT, 0, 0));
     EXPECT_EQ(child.Handle(), window.GetItem(10));
     EXPECT_TRUE(window.SetItemInt(10, -1234));
     char text[16];
