@@ -43,6 +43,8 @@ TEST(CommandWindow, ModelessDialogsCloseThroughEnd) {
     EXPECT_EQ(IDYES, dialog.DoModal(MAKEINTRESOURCEA(BUTTONS_DIALOG), nullptr));
     EXPECT_FALSE(IsWindow(held));
     ExpectUnbound(dialog);
+    EXPECT_FALSE(dialog.CreateModeless(MAKEINTRESOURCEA(999), nullptr)) << "no such dialog";
+    ExpectListsWhole(); // nothing left pending for the next window
 }
 
 TEST(CommandWindow, CloseDestroysTheWindow) {
