@@ -179,7 +179,10 @@ TEST(WindowBinding, PrepareCreationInstallsOneHook) {
     ASSERT_EQ(1, PrepareCreation(&b));
     ASSERT_EQ(1, PrepareCreation(&a)); // queued once, not twice
     EXPECT_EQ(first, theCreationHook);
-    FinishCreation(&b);
+    // Message-only: no top-level window for which the system adds its own (IME).
+    HWND made =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_EQ(made, b.Handle()) << "the last one queued is bound first";
     EXPECT_EQ(first, theCreationHook) << "a is still pending";
     FinishCreation(&a);
     ExpectListsWhole();
@@ -241,6 +244,7 @@ TEST(WindowProc, WindowTextIsKeptWithinItsField) {
     EXPECT_TRUE(window.SetText(longTitle.c_str()));
     EXPECT_EQ(255u, strlen(window.text));
     EXPECT_EQ('E', window.text[254]);
+    EXPECT_EQ(nullptr, window.nextWindow) << "nothing written past the field (32-bit layout)";
     char title[400];
     GetWindowTextA(window.Handle(), title, sizeof title);
     EXPECT_EQ(longTitle, title) << "the window itself keeps the whole text";
