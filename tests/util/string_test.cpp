@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+#include <string>
+
 // Every field as in a new String.
 static void ExpectLikeNew(const String& s) {
     const String fresh;
@@ -46,4 +49,29 @@ TEST(String, GrowsOnAssignResizesExactly) {
     s.Assign("again"); // a freed string takes a new buffer
     EXPECT_STREQ("again", s.Text());
     EXPECT_EQ(5, s.capacity);
+}
+
+// Bytes in use on the C runtime's heap.
+static size_t HeapInUse() {
+    _HEAPINFO entry = {};
+    size_t used = 0;
+    while (_heapwalk(&entry) == _HEAPOK)
+        used += entry._useflag == _USEDENTRY ? entry._size : 0;
+    return used;
+}
+
+TEST(String, BuffersHoldTheTerminatorAndAreGivenBack) {
+    const std::string letters(1000, 'x');
+    size_t before = HeapInUse();
+    for (int i = 0; i < 100; ++i) {
+        String s;
+        s.Assign("a");
+        s.Assign(letters.c_str()); // grows
+        EXPECT_EQ(1001u, _msize(s.Data()));
+        s.Resize(2000);
+        s.Assign("text");
+        s.Compact();
+        EXPECT_EQ(5u, _msize(s.Data()));
+    }
+    EXPECT_EQ(before, HeapInUse());
 }
