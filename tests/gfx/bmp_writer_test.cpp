@@ -161,6 +161,26 @@ TEST(BmpWriter, ImageInsideALargerFileIsTheSameImage) {
     DeleteFileA(path.c_str());
 }
 
+// Bytes in use on the process heap, where GlobalAlloc takes its blocks.
+size_t ProcessHeapInUse() {
+    PROCESS_HEAP_ENTRY entry = {};
+    size_t used = 0;
+    while (HeapWalk(GetProcessHeap(), &entry))
+        used += entry.wFlags & PROCESS_HEAP_ENTRY_BUSY ? entry.cbData : 0;
+    return used;
+}
+
+TEST(BmpWriter, ThePixelBufferIsGivenBack) {
+    HBITMAP bitmap = CreateDib(1024, 1024, 32); // 4 MiB of pixels
+    std::string path = OutputPath("large.bmp");
+    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), bitmap, nullptr)); // caches made
+    size_t before = ProcessHeapInUse();
+    ASSERT_EQ(TRUE, SaveBitmapFile(path.c_str(), bitmap, nullptr));
+    EXPECT_LT(ProcessHeapInUse(), before + (1 << 20));
+    DeleteObject(bitmap);
+    DeleteFileA(path.c_str());
+}
+
 TEST(BmpWriter, APositionFileTellCannotReportIsAFailure) {
     std::string path = OutputPath("far.bin");
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
