@@ -3,7 +3,9 @@
 #include "cores/judge.h"
 #include "cores/verdict.h"
 
+#include <new>
 #include <stdio.h>
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -12,9 +14,12 @@ using Rows = std::vector<std::string>;
 // A judge over made-up titles, loads and times; its rows as
 // "event processor ticks mhz detail", then the busy share where there is one.
 struct JudgeRun {
-    explicit JudgeRun(uint64_t processors, bool cycling = false) {
+    // In dirty memory, as on the heap: StartJudge must set every field it reads.
+    explicit JudgeRun(uint64_t processors, bool cycling = false)
+        : judge(*new (memset(storage, 0xA5, sizeof storage)) Judge) {
         StartJudge(&judge, processors, 10, cycling, {Collect, this});
     }
+    ~JudgeRun() { judge.~Judge(); }
     static void Collect(void* context, const LogRow& row) {
         static const char* const events[] = {"start", "figures", "moved",  "note", "warning",
                                              "hung",  "stopped", "closed", "end",  "verdict"};
@@ -48,6 +53,7 @@ struct JudgeRun {
         rows = kept;
         return taken;
     }
-    Judge judge;
+    alignas(Judge) unsigned char storage[sizeof(Judge)];
+    Judge& judge;
     Rows rows;
 };
