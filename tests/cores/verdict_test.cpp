@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 namespace {
 
 // Bursts on each processor of the run, one a second from its start.
@@ -17,47 +19,28 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
     struct Case {
         uint64_t processors;
         bool cycling;
-        int bursts[5]; // -1: not started; -2: crashed after 3 bursts
+        const char* bursts; // each processor's; -1: not started; -2: crashed after 3 bursts
         Verdict verdict;
         const char* text;
     } cases[] = {
-        {0x3,
-         false,
-         {42, 3},
-         passVerdict,
+        {0x3, false, "42 3", passVerdict,
          "PASS: 2 processors for 0:01:00, each at least 3 bursts and 0:00:50 under the tool, none "
          "failed"},
-        {0x1,
-         true,
-         {3},
-         passVerdict,
+        {0x1, true, "3", passVerdict,
          "PASS: 1 processor in turn for 0:01:00, each at least 3 bursts and 0:01:00 under the "
-         "tool, "
-         "none failed"},
-        {0x3,
-         false,
-         {3, 2},
-         notProvenVerdict,
+         "tool, none failed"},
+        {0x3, false, "3 2", notProvenVerdict,
          "NOT PROVEN: processor 1 finished 2 bursts in 0:00:50 under the tool (3 needed); 2 "
          "processors for 0:01:00, none failed"},
-        {0x1F,
-         true,
-         {1, -1, 0, 3, -1},
-         notProvenVerdict,
+        {0x1F, true, "1 -1 0 3 -1", notProvenVerdict,
          "NOT PROVEN: processor 0 finished 1 burst in 0:01:00 under the tool, processor 1 finished "
          "0 bursts in 0:00:00 under the tool, processor 2 finished 0 bursts in 0:00:50 under the "
          "tool, 1 more in the end rows (3 needed); 5 processors in turn for 0:01:00, none failed"},
-        {0x7,
-         false,
-         {-2, 1, 5},
-         failVerdict,
+        {0x7, false, "-2 1 5", failVerdict,
          "FAIL: 3 processors for 0:01:00, 1 failed: processor 0 stopped, exit code 0xC0000005 "
          "(access violation) at 0:00:20; processor 1 finished 1 burst in 0:00:50 under the tool (3 "
          "needed)"},
-        {0x3,
-         false,
-         {-2, -2},
-         failVerdict,
+        {0x3, false, "-2 -2", failVerdict,
          "FAIL: 2 processors for 0:01:00, 2 failed: processor 0 stopped, exit code 0xC0000005 "
          "(access violation) at 0:00:20; processor 1 stopped, exit code 0xC0000005 (access "
          "violation) at 0:00:20"},
@@ -65,12 +48,14 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         JudgeRun run(c.processors, c.cycling);
+        char* next = (char*)c.bursts;
         for (int i = 0; i < run.judge.count; ++i) {
-            if (c.bursts[i] == -1)
+            int bursts = int(strtol(next, &next, 10));
+            if (bursts == -1)
                 continue;
             ProcessorWatch* watch = run.Start(i, i ? 10000 : 0);
-            Bursts(run, watch, c.bursts[i] < 0 ? 3 : c.bursts[i]);
-            if (c.bursts[i] == -2)
+            Bursts(run, watch, bursts < 0 ? 3 : bursts);
+            if (bursts == -2)
                 NoteExit(&run.judge, watch, 0xC0000005, 20000);
         }
         char text[600];
