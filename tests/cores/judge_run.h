@@ -53,6 +53,10 @@ struct JudgeRun {
         rows = kept;
         return taken;
     }
+    Rows TickTake(uint64_t now, const char* event) {
+        JudgeTick(&judge, now);
+        return Take(event);
+    }
     alignas(Judge) unsigned char storage[sizeof(Judge)];
     Judge& judge;
     Rows rows;
