@@ -37,9 +37,8 @@ TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
     EXPECT_EQ(1u, run.rows.size());
 }
 
-// 30 s of silence while the processor is idle; while it is busy, 10 of the
-// longest bursts, and at least 2 minutes before a burst has ended on the
-// processor and a burst's length is known.
+// 30 s of silence while the processor is idle; while it is busy, 10 of the longest bursts, and at
+// least 2 minutes before a burst has ended on the processor and a burst's length is known.
 TEST(Judge, HungOnlyOnEvidence) {
     JudgeRun run(0x1F);
     ProcessorWatch* w[5] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3), run.Start(4)};
@@ -73,8 +72,7 @@ TEST(Judge, HungOnlyOnEvidence) {
     EXPECT_EQ(100000u, HungAfterMs(run.judge, *w[1])) << "10 bursts of 10 s";
     EXPECT_TRUE(run.TickTake(120000, "hung").empty());
     EXPECT_EQ((Rows{"hung 0 -1 -1 no new title for 120 s"}), run.TickTake(120001, "hung"));
-    // 3,000 ticks an iteration at 2,000 MHz: 15 s bursts, so 150 s of silence,
-    // before a first burst too.
+    // 3,000 ticks at 2,000 MHz: 15 s bursts, so 150 s of silence, before a first burst too.
     NoteTitle(&run.judge, w[3], "Vesko 00:00:02 at 2000.0 MHz", 121000);
     run.Cycles(w[3], "3000.00", 122000);
     EXPECT_EQ(150000u, HungAfterMs(run.judge, *w[3]));
@@ -136,9 +134,7 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
         for (int i = 0; interval >= 5 && i < 5; ++i) // its start-up interval is not judged
             run.Burst(late, interval == 5 ? "20.00" : "7.20", now + 5100 + i);
         JudgeTick(&run.judge, now += 10000);
-        if (interval == 3) {
-            EXPECT_TRUE(run.Take("warning").empty()) << "silent until each side has 5";
-        }
+        EXPECT_TRUE(interval != 3 || run.Take("warning").empty()) << "silent until each side has 5";
     }
     EXPECT_EQ(Rows(2, "warning 3 800 -1 slower than the rest: 8.00 ticks against a median of 7.20 "
                       "(+11.1 %)"),
@@ -230,9 +226,8 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     EXPECT_EQ(193000u, UnderToolMs(*a, 300000));
 }
 
-// A turn lasts its time and until its processor has finished 3 counted
-// bursts; the first stretched turn is noted once, with the burst length as
-// soon as it is known, else as the run ends.
+// A turn lasts its time and until its processor has finished 3 counted bursts; the first stretched
+// turn is noted once, with the burst length as soon as it is known, else as the run ends.
 TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
     JudgeRun run(0x3, true);
     ProcessorWatch *a = run.Start(0), *b = FindWatch(&run.judge, 1);
