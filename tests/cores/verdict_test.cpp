@@ -12,9 +12,8 @@ void Bursts(JudgeRun& run, ProcessorWatch* watch, int count) {
         run.Burst(watch, "7.00", watch->onSinceMs + 1000 * uint64_t(i + 1));
 }
 
-// PASS only with every processor proven; NOT PROVEN names the ones short of
-// 3 bursts; a failure makes it FAIL whatever else holds. The kinds are the
-// exit codes.
+// PASS only with every processor proven; NOT PROVEN names the ones short of 3 bursts; a failure
+// makes it FAIL whatever else holds. The kinds are the exit codes.
 TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
     struct Case {
         uint64_t processors;
