@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -20,7 +21,9 @@ WORD NextGdiSlot() {
     return LOWORD((ULONG_PTR)probe);
 }
 
-uint32_t Pixel(COLORREF colour) {
+// A processor's colour as a 32-bit pixel holds it.
+uint32_t Pixel(int processor) {
+    COLORREF colour = ProcessorColour(processor);
     return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
 }
 
@@ -48,12 +51,13 @@ int Row(const ChartPanel& panel, double v) {
     return panel.plot.bottom - 1 - int(rows + 0.5);
 }
 
-// Row y of the plot from the column of time `from` to its right edge.
-Pixels LineRun(const RECT& plot, uint32_t span, int y, uint32_t from) {
+// The row of value v in the panel's plot from the column of time `from` to its right edge.
+Pixels LineRun(const ChartPanel& panel, uint32_t span, double v, uint32_t from) {
+    const RECT& plot = panel.plot;
     Pixels pixels;
     for (int x = plot.left + int(from * (plot.right - plot.left - 1.0) / span + 0.5);
          x < plot.right; ++x)
-        pixels.insert({x, y});
+        pixels.insert({x, Row(panel, v)});
     return pixels;
 }
 
@@ -85,20 +89,17 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     EXPECT_EQ(600u, layout.time.span);
     EXPECT_LT(Row(ticks, 12), Row(ticks, 10)); // larger values higher up
     BITMAP info = GetBitmapInfo(dib);
-    uint32_t colour2 = Pixel(ProcessorColour(2)), colour5 = Pixel(ProcessorColour(5));
     int legend2 = 0, legend5 = 0;
     // No dip where a value is missing.
-    EXPECT_EQ(LineRun(ticks.plot, 600, Row(ticks, 10), 0),
-              Find(info, ticks.plot, colour2, &legend2));
-    EXPECT_EQ(LineRun(ticks.plot, 600, Row(ticks, 12), 120),
-              Find(info, ticks.plot, colour5, &legend5));
-    EXPECT_EQ(LineRun(mhz.plot, 600, Row(mhz, 2000), 0), Find(info, mhz.plot, colour2));
-    EXPECT_TRUE(Find(info, mhz.plot, colour5).empty());
+    EXPECT_EQ(LineRun(ticks, 600, 10, 0), Find(info, ticks.plot, Pixel(2), &legend2));
+    EXPECT_EQ(LineRun(ticks, 600, 12, 120), Find(info, ticks.plot, Pixel(5), &legend5));
+    EXPECT_EQ(LineRun(mhz, 600, 2000, 0), Find(info, mhz.plot, Pixel(2)));
+    EXPECT_TRUE(Find(info, mhz.plot, Pixel(5)).empty());
     EXPECT_GT(legend2, 5); // each number in the legend in its colour
     EXPECT_GT(legend5, 5);
     // Axes left of and below each plot; a grid line at the last time mark.
     for (const RECT& p : {ticks.plot, mhz.plot}) {
-        uint32_t axis = Pixel(RGB(120, 120, 120)), grid = Pixel(RGB(226, 226, 226));
+        uint32_t axis = RGB(120, 120, 120), grid = RGB(226, 226, 226); // greys: as pixels too
         EXPECT_EQ(size_t(p.bottom + 1 - p.top),
                   Find(info, {p.left - 1, p.top, p.left, p.bottom + 1}, axis).size());
         EXPECT_EQ(size_t(p.right - p.left),
@@ -144,8 +145,7 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     HBITMAP wide = CreateDib(2300, 150, 32);
     ASSERT_TRUE(DrawChart(wide, input));
     const RECT& plot = LayOutChart(2300, 150, input).ticks.plot;
-    EXPECT_EQ(size_t(plot.right - plot.left),
-              Find(GetBitmapInfo(wide), plot, Pixel(ProcessorColour(0))).size());
+    EXPECT_EQ(size_t(plot.right - plot.left), Find(GetBitmapInfo(wide), plot, Pixel(0)).size());
     DeleteObject(wide);
     // Taller than one DrawLine reaches: a rise and a fall, each a pixel a row.
     theSeries[0] = {};
@@ -155,19 +155,17 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     ASSERT_TRUE(DrawChart(tall, input));
     const ChartPanel ticks = LayOutChart(120, 4300, input).ticks;
     int rows = Row(ticks, 1) - Row(ticks, 10); // both over 2000; they share some pixels
-    EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(ProcessorColour(0))).size(),
-              size_t(3 * rows / 2));
+    EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(0)).size(), size_t(3 * rows / 2));
     DeleteObject(tall);
     // 20 processors: the legend wraps, every number on the bitmap in its colour.
-    for (int i = 0; i < 20; ++i)
-        theSeries[i] = {};
+    std::fill(theSeries, theSeries + 20, ChartSeries{});
     const int many[20] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
     const ChartInput legend = {theSeries, many, 20, 60};
     HBITMAP dib = CreateDib(263, 197, 32);
     ASSERT_TRUE(DrawChart(dib, legend));
     const RECT header = {0, 0, 263, LayOutChart(263, 197, legend).ticks.plot.top};
     for (int p : many)
-        EXPECT_GT(Find(GetBitmapInfo(dib), header, Pixel(ProcessorColour(p))).size(), 5u) << p;
+        EXPECT_GT(Find(GetBitmapInfo(dib), header, Pixel(p)).size(), 5u) << p;
     DeleteObject(dib);
     HBITMAP grey = CreateDib(20, 20, 8);
     EXPECT_FALSE(DrawChart(grey, input));
