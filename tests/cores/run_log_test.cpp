@@ -10,12 +10,11 @@
 namespace {
 
 TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
-    char folder[MAX_PATH];
+    char folder[MAX_PATH], error[200];
     GetTempPathA(sizeof folder, folder);
     std::string path = std::string(folder) + "vesko-cores-run-log-test.csv";
     DeleteFileA(path.c_str());
     RunLog log = {};
-    char error[200];
     ASSERT_TRUE(OpenRunLog(&log, path.c_str(), nullptr, error, sizeof error)) << error;
     WriteRunLog(&log, "a\r\n", 3);
     CloseRunLog(&log);
@@ -44,8 +43,7 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     EXPECT_NE(nullptr, strstr(error, "has other columns than this version writes")) << error;
     EXPECT_EQ(nullptr, log.file);
     DeleteFileA(path.c_str());
-    SYSTEMTIME utc = {2026, 1, 4, 2, 3, 4, 5, 6};
-    DefaultLogName(utc, folder, sizeof folder);
+    DefaultLogName(SYSTEMTIME{2026, 1, 4, 2, 3, 4, 5, 6}, folder, sizeof folder);
     EXPECT_STREQ("vesko-cores-20260102-030405.csv", folder);
     // Even beside a drive's root its full path does not fit in MAX_PATH: kept as given.
     std::string longName(MAX_PATH - 2, 'x');
@@ -77,9 +75,7 @@ TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
     EXPECT_FLOAT_EQ(7.05f, chart.series[1].points[0].ticks);
     EXPECT_FALSE(ChartValuePresent(chart.series[1].points[0].mhz));
     EXPECT_EQ(nullptr, DrawRunChart(chart, 0, 64, 0));
-    HBITMAP dib = DrawRunChart(chart, 0, 1, 1);
-    EXPECT_TRUE(dib);
-    DeleteObject(dib);
+    EXPECT_TRUE(DeleteObject(DrawRunChart(chart, 0, 1, 1))) << "a bitmap, drawn";
 }
 
 // Through the run's own row writer, no tool started: a log that stops during
@@ -106,14 +102,11 @@ TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
     CloseHandle(theCoresRun.log.echo);
     std::stringstream printed;
     printed << std::ifstream(echo, std::ios::binary).rdbuf();
-    EXPECT_NE(std::string::npos,
-              printed.str().find(",verdict,,,\"NOT PROVEN: processor 0 finished 0 bursts in "));
-    EXPECT_NE(std::string::npos,
-              printed.str().find("none failed; the chart could not be saved as " + chart))
-        << "the chart's failure named too";
-    EXPECT_NE(std::string::npos,
-              printed.str().find("; the log stopped: a write failed with error "))
-        << printed.str();
+    const std::string parts[] = {",verdict,,,\"NOT PROVEN: processor 0 finished 0 bursts in ",
+                                 "none failed; the chart could not be saved as " + chart,
+                                 "; the log stopped: a write failed with error "};
+    for (const std::string& part : parts) // the chart's failure and the log's named too
+        EXPECT_NE(std::string::npos, printed.str().find(part)) << printed.str();
     DeleteFileA(log.c_str());
     DeleteFileA(echo.c_str());
 }
