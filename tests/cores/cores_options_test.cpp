@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string.h>
+#include <string>
+#include <vector>
 
 namespace {
 
 bool Parse(std::initializer_list<const char*> list, CoresOptions* options, char* error) {
-    char* arguments[16];
-    int count = 0;
-    for (const char* a : list)
-        arguments[count++] = const_cast<char*>(a);
-    return ParseOptions(count, arguments, options, error, 200);
+    std::vector<const char*> args(list);
+    return ParseOptions(int(list.size()), const_cast<char**>(args.data()), options, error, 200);
 }
 
 TEST(CoresOptions, BothSpellingsSetEveryOption) {
@@ -21,13 +20,11 @@ TEST(CoresOptions, BothSpellingsSetEveryOption) {
                        "7", "--log", "a b.csv", "/tool", "x\\vesko.exe", "--chart", "c.bmp"},
                       &o, error))
         << error;
-    EXPECT_EQ(0x75u, o.processors);
-    EXPECT_EQ(15u, o.cycleSeconds);
-    EXPECT_EQ(1800u, o.durationSeconds);
-    EXPECT_EQ(7u, o.everySeconds);
-    EXPECT_STREQ("a b.csv", o.logPath);
-    EXPECT_STREQ("x\\vesko.exe", o.toolPath);
-    EXPECT_STREQ("c.bmp", o.chartPath);
+    EXPECT_EQ(
+        (std::vector<uint64_t>{0x75, 15, 1800, 7}),
+        (std::vector<uint64_t>{o.processors, o.cycleSeconds, o.durationSeconds, o.everySeconds}));
+    EXPECT_EQ((std::vector<std::string>{"a b.csv", "x\\vesko.exe", "c.bmp"}),
+              (std::vector<std::string>{o.logPath, o.toolPath, o.chartPath}));
     EXPECT_FALSE(o.help);
     ASSERT_TRUE(Parse({"/help"}, &o, error));
     EXPECT_TRUE(o.help);
@@ -46,12 +43,10 @@ TEST(CoresOptions, ValuesAndTheirLimits) {
     uint64_t mask = 1;
     EXPECT_TRUE(ParseProcessorList("all", &mask) && mask == 0);
     EXPECT_TRUE(ParseProcessorList("3", &mask) && mask == 8);
-    char last[8];
-    snprintf(last, sizeof last, "%d", kMaxProcessors - 1);
-    EXPECT_TRUE(ParseProcessorList(last, &mask) && mask == uint64_t(1) << (kMaxProcessors - 1));
-    char beyond[8];
-    snprintf(beyond, sizeof beyond, "%d", kMaxProcessors);
-    for (const char* bad : {"", "1,", ",1", "1,,2", "3-1", "1-", "a", "1 2", (const char*)beyond})
+    std::string last = std::to_string(kMaxProcessors - 1), beyond = std::to_string(kMaxProcessors);
+    EXPECT_TRUE(ParseProcessorList(last.c_str(), &mask) &&
+                mask == (uint64_t(1) << (kMaxProcessors - 1)));
+    for (const char* bad : {"", "1,", ",1", "1,,2", "3-1", "1-", "a", "1 2", beyond.c_str()})
         EXPECT_FALSE(ParseProcessorList(bad, &mask)) << bad;
 }
 
