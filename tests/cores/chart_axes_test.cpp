@@ -18,15 +18,13 @@ std::string Time(uint32_t seconds) {
     return text;
 }
 
-struct ValueCase {
-    double smallest, largest;
-    int maxIntervals;
-    double low, high, step;
-    int intervals, decimals;
-};
-
 TEST(ChartAxes, NiceValueSteps) {
-    const ValueCase cases[] = {
+    const struct {
+        double smallest, largest;
+        int maxIntervals;
+        double low, high, step;
+        int intervals, decimals;
+    } cases[] = {
         {7.2, 7.8, 8, 7.1, 7.9, 0.1, 8, 1},            // AMD: a tenth of the size at least
         {7.38, 7.42, 8, 7.0, 7.8, 0.1, 8, 1},          // flat: still visible, not magnified
         {3070, 3570, 6, 3000, 3600, 100, 6, 0},        // Intel: 5 % margin
@@ -40,7 +38,7 @@ TEST(ChartAxes, NiceValueSteps) {
         {-1 / 0.0, 0, 4, 0, 1, 0.5, 2, 1},             // no finite span: as no data
         {0, 1 / 0.0, 4, 0, 1, 0.5, 2, 1},              //
     };
-    for (const ValueCase& c : cases) {
+    for (const auto& c : cases) {
         ValueAxis axis = ChooseValueAxis(c.smallest, c.largest, c.maxIntervals);
         SCOPED_TRACE(c.smallest);
         EXPECT_NEAR(c.low, axis.low, 1e-9);

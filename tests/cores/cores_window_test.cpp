@@ -6,12 +6,10 @@
 
 namespace {
 
-void Ignore(void*, const LogRow&) {}
-
 // The table above, the chart below it at the rest of the client area, drawn
 // again at every resize and released with the window object.
 TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
-    StartJudge(&theCoresRun.judge, 0x5, 10, false, {Ignore, nullptr});
+    StartJudge(&theCoresRun.judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
     StartRunChart(&theCoresRun.chart, 0x5);
     HBITMAP drawn = nullptr;
     {

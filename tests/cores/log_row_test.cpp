@@ -25,9 +25,8 @@ TEST(LogRow, CsvRowsWithEmptyColumnsAndQuotedDetails) {
         EXPECT_EQ(0, FormatLogRow(row, utc, line, size)) << "a row that does not fit is not cut";
     EXPECT_STREQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail,busy\r\n",
                  kLogHeader);
-    char text[24];
-    FormatRunTime(362439999, text, sizeof text);
-    EXPECT_STREQ("100:40:39", text);
+    FormatRunTime(362439999, line, 24);
+    EXPECT_STREQ("100:40:39", line);
 }
 
 TEST(Tiling, ToolsFillTheAreaNoLargerThanTheyAre) {

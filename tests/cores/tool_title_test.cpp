@@ -6,23 +6,20 @@
 
 namespace {
 
-long double ClockHz() {
-    return 3412.46e6L;
-}
-
 // The titles the tool itself formats read back to their figures.
 TEST(ToolTitle, ReadsWhatTheToolWrites) {
+    ClockRateSource clockHz = [] { return 3412.46e6L; };
     // 7,520,000 ticks over 10,000,000 iterations: 0.75; 34,567,891,234: 3456.79.
-    ToolTitle cycles = ParseToolTitle(StatusLine(1, 100.0, 100.0 + 7520000.0, ClockHz));
+    ToolTitle cycles = ParseToolTitle(StatusLine(1, 100.0, 100.0 + 7520000.0, clockHz));
     EXPECT_EQ(cyclesTitle, cycles.kind);
     EXPECT_EQ(75, cycles.ticksHundredths);
-    cycles = ParseToolTitle(StatusLine(5, 0.0, 34567891234.0, ClockHz));
+    cycles = ParseToolTitle(StatusLine(5, 0.0, 34567891234.0, clockHz));
     EXPECT_EQ(345679, cycles.ticksHundredths);
-    ToolTitle clock = ParseToolTitle(StatusLine(101 * 3600 + 7 * 60 + 2, 0, 0, ClockHz));
+    ToolTitle clock = ParseToolTitle(StatusLine(101 * 3600 + 7 * 60 + 2, 0, 0, clockHz));
     EXPECT_EQ(clockRateTitle, clock.kind);
     EXPECT_EQ(101 * 3600 + 7 * 60 + 2, clock.runSeconds);
     EXPECT_EQ(34125, clock.mhzTenths);
-    ToolTitle days = ParseToolTitle(StatusLine(100 * 3600 + 60, 0, 0, ClockHz));
+    ToolTitle days = ParseToolTitle(StatusLine(100 * 3600 + 60, 0, 0, clockHz));
     EXPECT_EQ(daysTitle, days.kind);
     EXPECT_EQ(4, days.days);
     EXPECT_EQ(bareTitle, ParseToolTitle("Vesko").kind);

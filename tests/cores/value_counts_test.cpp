@@ -13,10 +13,9 @@ TEST(ValueCounts, RepeatedValuesInAnyOrder) {
     EXPECT_EQ(0u, counts.Median()) << "empty";
     for (uint32_t v : {700u, 900u, 800u, 700u, 750u, 900u, 900u})
         counts.Add(v);
-    EXPECT_EQ((std::vector<uint32_t>{700, 750, 800, 900}),
-              std::vector<uint32_t>(counts.values, counts.values + counts.pairs));
-    EXPECT_EQ((std::vector<uint32_t>{2, 1, 1, 3}),
-              std::vector<uint32_t>(counts.counts, counts.counts + counts.pairs));
+    auto list = [&](const uint32_t* a) { return std::vector<uint32_t>(a, a + counts.pairs); };
+    EXPECT_EQ((std::vector<uint32_t>{700, 750, 800, 900}), list(counts.values));
+    EXPECT_EQ((std::vector<uint32_t>{2, 1, 1, 3}), list(counts.counts));
     EXPECT_EQ(800u, counts.Median());
     more.Add(750);
     more.AddAll(counts);
