@@ -27,6 +27,14 @@ uint32_t Pixel(int processor) {
     return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
 }
 
+// A DIB deleted with its scope.
+struct Dib {
+    Dib(int width, int height, WORD bits = 32) : handle(CreateDib(width, height, bits)) {}
+    ~Dib() { DeleteObject(handle); }
+    operator HBITMAP() const { return handle; }
+    HBITMAP handle;
+};
+
 typedef std::set<std::pair<int, int>> Pixels;
 
 // The pixels of one colour inside a rectangle, and how many lie above it.
@@ -34,10 +42,9 @@ Pixels Find(const BITMAP& info, const RECT& rect, uint32_t colour, int* above = 
     Pixels found;
     for (int y = 0; y < info.bmHeight; ++y)
         for (int x = 0; x < info.bmWidth; ++x) {
-            uint32_t pixel = ((const uint32_t*)info.bmBits)[y * info.bmWidth + x] & 0xFFFFFF;
-            if (pixel != colour)
+            if ((((const uint32_t*)info.bmBits)[y * info.bmWidth + x] & 0xFFFFFF) != colour)
                 continue;
-            if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom)
+            if (PtInRect(&rect, POINT{x, y}))
                 found.insert({x, y});
             else if (above && y < rect.top)
                 ++*above;
@@ -73,8 +80,7 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     const int processors[2] = {2, 5};
     const ChartInput input = {theSeries, processors, 2, 590}; // the figures reach 600 s
     const int width = 263, height = 197; // rows of 263 pixels: not a multiple of 4 bytes at 24
-    HBITMAP dib = CreateDib(width, height, 32);
-    HBITMAP other = CreateDib(3, 3, 32);
+    Dib dib(width, height), other(3, 3);
     BindSurface(kChartSurfaceSlot, other);
     ASSERT_TRUE(DrawChart(dib, input)); // the first text output may set up what stays
     WORD gdiSlot = NextGdiSlot();
@@ -98,17 +104,13 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     EXPECT_GT(legend2, 5); // each number in the legend in its colour
     EXPECT_GT(legend5, 5);
     // Axes left of and below each plot; a grid line at the last time mark.
+    auto count = [&](const RECT& r, uint32_t colour) { return int(Find(info, r, colour).size()); };
     for (const RECT& p : {ticks.plot, mhz.plot}) {
         uint32_t axis = RGB(120, 120, 120), grid = RGB(226, 226, 226); // greys: as pixels too
-        EXPECT_EQ(size_t(p.bottom + 1 - p.top),
-                  Find(info, {p.left - 1, p.top, p.left, p.bottom + 1}, axis).size());
-        EXPECT_EQ(size_t(p.right - p.left),
-                  Find(info, {p.left, p.bottom, p.right, p.bottom + 1}, axis).size());
-        EXPECT_GT(Find(info, {p.right - 1, p.top, p.right, p.bottom}, grid).size(),
-                  size_t(p.bottom - p.top) / 2);
+        EXPECT_EQ(p.bottom + 1 - p.top, count({p.left - 1, p.top, p.left, p.bottom + 1}, axis));
+        EXPECT_EQ(p.right - p.left, count({p.left, p.bottom, p.right, p.bottom + 1}, axis));
+        EXPECT_GT(count({p.right - 1, p.top, p.right, p.bottom}, grid), (p.bottom - p.top) / 2);
     }
-    DeleteObject(other);
-    DeleteObject(dib);
 
     // 64 colours, all different; each 16 at a brightness of their own that
     // reads on white; the first 16 far apart (RGB distance).
@@ -136,41 +138,33 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     const int processors[1] = {0};
     const ChartInput input = {theSeries, processors, 1, 60};
     const int sizes[][3] = {{1, 1, 32}, {7, 3, 24}, {40, 30, 16}, {97, 61, 32}}; // and bits
-    for (const auto& size : sizes) {
-        HBITMAP dib = CreateDib(size[0], size[1], size[2]);
-        EXPECT_TRUE(DrawChart(dib, input)) << size[0];
-        DeleteObject(dib);
-    }
+    for (const auto& size : sizes)
+        EXPECT_TRUE(DrawChart(Dib(size[0], size[1], WORD(size[2])), input)) << size[0];
     // Wider than one DrawLine reaches: the line still spans the plot.
-    HBITMAP wide = CreateDib(2300, 150, 32);
+    Dib wide(2300, 150);
     ASSERT_TRUE(DrawChart(wide, input));
     const RECT& plot = LayOutChart(2300, 150, input).ticks.plot;
     EXPECT_EQ(size_t(plot.right - plot.left), Find(GetBitmapInfo(wide), plot, Pixel(0)).size());
-    DeleteObject(wide);
     // Taller than one DrawLine reaches: a rise and a fall, each a pixel a row.
     theSeries[0] = {};
     for (uint32_t t : {0u, 30u, 60u})
         AddChartFigures(theSeries[0], t, t == 30 ? 10.0f : 1.0f, 2096.0f);
-    HBITMAP tall = CreateDib(120, 4300, 32);
+    Dib tall(120, 4300);
     ASSERT_TRUE(DrawChart(tall, input));
     const ChartPanel ticks = LayOutChart(120, 4300, input).ticks;
     int rows = Row(ticks, 1) - Row(ticks, 10); // both over 2000; they share some pixels
     EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(0)).size(), size_t(3 * rows / 2));
-    DeleteObject(tall);
     // 20 processors: the legend wraps, every number on the bitmap in its colour.
     std::fill(theSeries, theSeries + 20, ChartSeries{});
     const int many[20] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
     const ChartInput legend = {theSeries, many, 20, 60};
-    HBITMAP dib = CreateDib(263, 197, 32);
+    Dib dib(263, 197);
     ASSERT_TRUE(DrawChart(dib, legend));
     const RECT header = {0, 0, 263, LayOutChart(263, 197, legend).ticks.plot.top};
     for (int p : many)
         EXPECT_GT(Find(GetBitmapInfo(dib), header, Pixel(p)).size(), 5u) << p;
-    DeleteObject(dib);
-    HBITMAP grey = CreateDib(20, 20, 8);
-    EXPECT_FALSE(DrawChart(grey, input));
+    EXPECT_FALSE(DrawChart(Dib(20, 20, 8), input));
     EXPECT_FALSE(DrawChart(nullptr, input));
-    DeleteObject(grey);
 }
 
 } // namespace
