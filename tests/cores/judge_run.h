@@ -10,6 +10,7 @@
 #include <vector>
 
 using Rows = std::vector<std::string>;
+const uint64_t kSecond = 10000000; // in the 100 ns units of processor times
 
 // A judge over made-up titles, loads and times; its rows as
 // "event processor ticks mhz detail", then the busy share where there is one.

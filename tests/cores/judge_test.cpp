@@ -47,16 +47,15 @@ TEST(Judge, HungOnlyOnEvidence) {
     run.Burst(w[1], "7.00", 500);
     run.Burst(w[3], "7.00", 600);
     EXPECT_EQ(kFirstBurstHungMs, HungAfterMs(run.judge, *w[3])) << "no burst's length yet";
-    run.Burst(w[1], "7.00", 1000);    // 0.5 s apart: a length
-    const uint64_t second = 10000000; // 100 ns units
+    run.Burst(w[1], "7.00", 1000); // 0.5 s apart: a length
     // 0 busy in its first burst; 2 idle: stopped before its first burst.
     for (int i = 0; i < 4; ++i) {
-        NoteLoad(w[i], (i == 2 ? 4 : 31) * second, 31 * second);
+        NoteLoad(w[i], (i == 2 ? 4 : 31) * kSecond, 31 * kSecond);
         EXPECT_EQ(i ? kHungMinimumMs : kFirstBurstHungMs, HungAfterMs(run.judge, *w[i])) << i;
     }
-    NoteLoad(w[4], 20 * second, 20 * second); // busy, then heard from, then idle
+    NoteLoad(w[4], 20 * kSecond, 20 * kSecond); // busy, then heard from, then idle
     NoteTitle(&run.judge, w[4], "Vesko", 20000);
-    NoteLoad(w[4], 20 * second, 51 * second);
+    NoteLoad(w[4], 20 * kSecond, 51 * kSecond);
     EXPECT_TRUE(run.TickTake(30000, "hung").empty()) << "30 s exactly is not longer than 30 s";
     EXPECT_EQ((Rows{"hung 1 -1 -1 no new title for 30 s",
                     "hung 2 -1 -1 no new title for 31 s, its processor idle (busy 0.13)",
@@ -266,16 +265,15 @@ TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
 TEST(Judge, BusySharesAndAToolThatDoesNotLoadItsProcessor) {
     JudgeRun run(0x3);
     ProcessorWatch *a = run.Start(0), *b = run.Start(1);
-    const uint64_t second = 10000000;
     uint64_t busyA = 0, busyB = 0;
     const int32_t shareB[] = {490, 100, 495, 0, 0, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0}; // per mille
     EXPECT_EQ(-1, a->busyHundredths) << "none measured yet";
     NoteLoad(a, 0, 0);
     NoteLoad(b, 0, 0);
     for (int interval = 1; interval <= 15; ++interval) {
-        NoteLoad(a, busyA += 10 * second, uint64_t(interval) * 10 * second);
-        NoteLoad(b, busyB += uint64_t(shareB[interval - 1]) * second / 100,
-                 uint64_t(interval) * 10 * second);
+        NoteLoad(a, busyA += 10 * kSecond, uint64_t(interval) * 10 * kSecond);
+        NoteLoad(b, busyB += uint64_t(shareB[interval - 1]) * kSecond / 100,
+                 uint64_t(interval) * 10 * kSecond);
         run.Cycles(a, interval % 2 ? "7.00" : "7.01", interval * 10000 - 100);
         run.Cycles(b, interval % 2 ? "7.00" : "7.01", interval * 10000 - 100);
         JudgeTick(&run.judge, interval * 10000);
