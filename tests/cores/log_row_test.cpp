@@ -43,8 +43,7 @@ TEST(Tiling, ToolsFillTheAreaNoLargerThanTheyAre) {
     EXPECT_LE(last.bottom - last.top, 200);
     EXPECT_LE(last.right - last.left, 200);
     RECT work = {0, 0, 1280, 1000};
-    RECT left = SplitOffLeft(&work, 512);
-    EXPECT_EQ(512, left.right);
+    EXPECT_EQ(512, SplitOffLeft(&work, 512).right);
     EXPECT_EQ(512, work.left);
     EXPECT_EQ(410, TileRect(area, 3, 2, SIZE{0, 0}).top) << "no size yet: one column of three";
 }

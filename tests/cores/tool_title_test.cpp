@@ -13,8 +13,7 @@ TEST(ToolTitle, ReadsWhatTheToolWrites) {
     ToolTitle cycles = ParseToolTitle(StatusLine(1, 100.0, 100.0 + 7520000.0, clockHz));
     EXPECT_EQ(cyclesTitle, cycles.kind);
     EXPECT_EQ(75, cycles.ticksHundredths);
-    cycles = ParseToolTitle(StatusLine(5, 0.0, 34567891234.0, clockHz));
-    EXPECT_EQ(345679, cycles.ticksHundredths);
+    EXPECT_EQ(345679, ParseToolTitle(StatusLine(5, 0.0, 34567891234.0, clockHz)).ticksHundredths);
     ToolTitle clock = ParseToolTitle(StatusLine(101 * 3600 + 7 * 60 + 2, 0, 0, clockHz));
     EXPECT_EQ(clockRateTitle, clock.kind);
     EXPECT_EQ(101 * 3600 + 7 * 60 + 2, clock.runSeconds);
