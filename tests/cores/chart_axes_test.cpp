@@ -6,18 +6,6 @@
 
 namespace {
 
-std::string Value(double value, int decimals) {
-    char text[32];
-    FormatAxisValue(value, decimals, text);
-    return text;
-}
-
-std::string Time(uint32_t seconds) {
-    char text[16];
-    FormatAxisTime(seconds, text);
-    return text;
-}
-
 TEST(ChartAxes, NiceValueSteps) {
     const struct {
         double smallest, largest;
@@ -47,12 +35,17 @@ TEST(ChartAxes, NiceValueSteps) {
         EXPECT_EQ(c.intervals, axis.intervals);
         EXPECT_EQ(c.decimals, axis.decimals);
     }
-    EXPECT_EQ("7.10", Value(7.1, 2));
-    EXPECT_EQ("0.3", Value(0.1 + 0.2, 1));
-    EXPECT_EQ("3000", Value(2999.7, 0));
-    EXPECT_EQ("-0.05", Value(-0.05, 2));
-    EXPECT_EQ("3", Value(2.7, -1));
-    EXPECT_EQ("0.123457", Value(0.12345678, 9)) << "6 decimals at most";
+    auto value = [](double v, int decimals) {
+        char text[32];
+        FormatAxisValue(v, decimals, text);
+        return std::string(text);
+    };
+    EXPECT_EQ("7.10", value(7.1, 2));
+    EXPECT_EQ("0.3", value(0.1 + 0.2, 1));
+    EXPECT_EQ("3000", value(2999.7, 0));
+    EXPECT_EQ("-0.05", value(-0.05, 2));
+    EXPECT_EQ("3", value(2.7, -1));
+    EXPECT_EQ("0.123457", value(0.12345678, 9)) << "6 decimals at most";
 }
 
 TEST(ChartAxes, TimeStepsAndLabels) {
@@ -72,10 +65,15 @@ TEST(ChartAxes, TimeStepsAndLabels) {
         EXPECT_EQ(c[2], axis.step) << c[0] << " in " << c[1];
         EXPECT_EQ(c[0] < 60 ? 60 : c[0], axis.span);
     }
-    EXPECT_EQ("0:00", Time(0));
-    EXPECT_EQ("0:59", Time(3599));
-    EXPECT_EQ("1:00", Time(3600));
-    EXPECT_EQ("72:05", Time(72 * 3600 + 5 * 60 + 59));
+    auto label = [](uint32_t seconds) {
+        char text[16];
+        FormatAxisTime(seconds, text);
+        return std::string(text);
+    };
+    EXPECT_EQ("0:00", label(0));
+    EXPECT_EQ("0:59", label(3599));
+    EXPECT_EQ("1:00", label(3600));
+    EXPECT_EQ("72:05", label(72 * 3600 + 5 * 60 + 59));
 }
 
 } // namespace

@@ -31,10 +31,13 @@ struct JudgeRun {
             snprintf(text + n, sizeof text - size_t(n), " %d", row.busyHundredths);
         ((JudgeRun*)context)->rows.push_back(text);
     }
-    ProcessorWatch* Start(int processor, uint64_t now = 0) {
+    // A tool started at `now`, then its bursts one a second from its start.
+    ProcessorWatch* Start(int processor, uint64_t now = 0, int bursts = 0) {
         ProcessorWatch* watch = FindWatch(&judge, processor);
         NoteStarted(&judge, watch, now, "vesko.exe");
         NoteWindow(watch, now);
+        for (int i = 0; i < bursts; ++i)
+            Burst(watch, "7.00", watch->onSinceMs + 1000 * uint64_t(i + 1));
         return watch;
     }
     void Cycles(ProcessorWatch* watch, const char* ticks, uint64_t now) {

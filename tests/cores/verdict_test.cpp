@@ -6,12 +6,6 @@
 
 namespace {
 
-// Bursts on each processor of the run, one a second from its start.
-void Bursts(JudgeRun& run, ProcessorWatch* watch, int count) {
-    for (int i = 0; i < count; ++i)
-        run.Burst(watch, "7.00", watch->onSinceMs + 1000 * uint64_t(i + 1));
-}
-
 // PASS only with every processor proven; NOT PROVEN names the ones short of 3 bursts; a failure
 // makes it FAIL whatever else holds. The kinds are the exit codes.
 TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
@@ -52,8 +46,7 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
             int bursts = int(strtol(next, &next, 10));
             if (bursts == -1)
                 continue;
-            ProcessorWatch* watch = run.Start(i, i ? 10000 : 0);
-            Bursts(run, watch, bursts < 0 ? 3 : bursts);
+            ProcessorWatch* watch = run.Start(i, i ? 10000 : 0, bursts < 0 ? 3 : bursts);
             if (bursts == -2)
                 NoteExit(&run.judge, watch, 0xC0000005, 20000);
         }
@@ -69,8 +62,7 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
 TEST(Verdict, NamesAFewOfEachListAndCountsTheRest) {
     JudgeRun run(0x1FF); // processor 8 never starts
     for (int p = 0; p < 8; ++p) {
-        ProcessorWatch* watch = run.Start(p);
-        Bursts(run, watch, 3);
+        ProcessorWatch* watch = run.Start(p, 0, 3);
         NoteExit(&run.judge, watch, p < 4 ? 0 : p == 4 ? 1 : 0xC0000005, 5000);
         watch->slower.count = p + 1; // as if written along the way
         watch->notLoaded.count = p == 1;
