@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 namespace {
 
 // PASS only with every processor proven; NOT PROVEN names the ones short of 3 bursts; a failure
@@ -41,9 +39,11 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         JudgeRun run(c.processors, c.cycling);
-        char* next = (char*)c.bursts;
+        const char* next = c.bursts;
         for (int i = 0; i < run.judge.count; ++i) {
-            int bursts = int(strtol(next, &next, 10));
+            int bursts = 0, used = 0;
+            sscanf(next, "%d%n", &bursts, &used);
+            next += used;
             if (bursts == -1)
                 continue;
             ProcessorWatch* watch = run.Start(i, i ? 10000 : 0, bursts < 0 ? 3 : bursts);
@@ -68,9 +68,8 @@ TEST(Verdict, NamesAFewOfEachListAndCountsTheRest) {
         watch->notLoaded.count = p == 1;
     }
     run.judge.slowing.count = 2;
-    char verdict[1024];
-    EXPECT_EQ(failVerdict,
-              VerdictText(run.judge, 6000, "the log stopped", verdict, sizeof verdict));
+    char text[1024];
+    EXPECT_EQ(failVerdict, VerdictText(run.judge, 6000, "the log stopped", text, sizeof text));
     EXPECT_EQ("FAIL: 9 processors for 0:00:06, 4 failed: processor 4 stopped, exit code 0x00000001 "
               "at 0:00:05; processor 5 stopped, exit code 0xC0000005 (access violation) at "
               "0:00:05; processor 6 stopped, exit code 0xC0000005 (access violation) at 0:00:05; 1 "
@@ -80,11 +79,11 @@ TEST(Verdict, NamesAFewOfEachListAndCountsTheRest) {
               "slowing down (2), processor 0 slower than the rest (1), processor 1 slower than the "
               "rest (2), processor 1 not loaded (1), processor 2 slower than the rest (3), 5 more "
               "processors with warnings; the log stopped",
-              std::string(verdict));
+              std::string(text));
     for (int p = 3; p < 8; ++p) // exactly as many with warnings as are named
         run.judge.watches[p].slower.count = 0;
-    VerdictText(run.judge, 6000, nullptr, verdict, sizeof verdict);
-    EXPECT_EQ(nullptr, strstr(verdict, " more processors")) << verdict;
+    VerdictText(run.judge, 6000, nullptr, text, sizeof text);
+    EXPECT_EQ(nullptr, strstr(text, " more processors")) << text;
 }
 
 } // namespace
