@@ -49,17 +49,15 @@ struct JudgeRun {
         NoteTitle(&judge, watch, "Vesko", now);
         Cycles(watch, ticks, now);
     }
-    // Rows of one event, taken from the list.
-    Rows Take(const char* event) {
+    // Rows of one event, taken from the list; after a tick at `tickAt` where one is given.
+    Rows Take(const char* event, uint64_t tickAt = 0) {
+        if (tickAt)
+            JudgeTick(&judge, tickAt);
         Rows taken, kept;
         for (const std::string& row : rows)
             (row.rfind(std::string(event) + " ", 0) == 0 ? taken : kept).push_back(row);
         rows = kept;
         return taken;
-    }
-    Rows TickTake(uint64_t now, const char* event) {
-        JudgeTick(&judge, now);
-        return Take(event);
     }
     alignas(Judge) unsigned char storage[sizeof(Judge)];
     Judge& judge;

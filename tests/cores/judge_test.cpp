@@ -21,11 +21,11 @@ TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
     EXPECT_TRUE(run.rows.empty());
     EXPECT_EQ((Rows{"figures 0 743 20963 samples 4 of 6 bursts",
                     "figures 2 745 -1 samples 1 of 1 burst"}),
-              run.TickTake(10050, "figures"));
+              run.Take("figures", 10050));
     JudgeTick(&run.judge, 19999);
     EXPECT_EQ(
         (Rows{"figures 0 -1 20963 samples 0 of 0 bursts", "figures 2 -1 -1 samples 0 of 0 bursts"}),
-        run.TickTake(20000, "figures"));
+        run.Take("figures", 20000));
     EXPECT_EQ(0u, a->interval.Median()) << "none";
     run.Cycles(a, "7.80", 21000);
     run.Cycles(a, "7.90", 22000);
@@ -56,21 +56,21 @@ TEST(Judge, HungOnlyOnEvidence) {
     NoteLoad(w[4], 20 * kSecond, 20 * kSecond); // busy, then heard from, then idle
     NoteTitle(&run.judge, w[4], "Vesko", 20000);
     NoteLoad(w[4], 20 * kSecond, 51 * kSecond);
-    EXPECT_TRUE(run.TickTake(30000, "hung").empty()) << "30 s exactly is not longer than 30 s";
+    EXPECT_TRUE(run.Take("hung", 30000).empty()) << "30 s exactly is not longer than 30 s";
     EXPECT_EQ((Rows{"hung 1 -1 -1 no new title for 30 s",
                     "hung 2 -1 -1 no new title for 31 s, its processor idle (busy 0.13)",
                     "hung 3 -1 -1 no new title for 30 s"}),
-              run.TickTake(31001, "hung"));
+              run.Take("hung", 31001));
     EXPECT_EQ((Rows{"hung 4 -1 -1 no new title for 30 s, its processor idle (busy 0.00)"}),
-              run.TickTake(50001, "hung"))
+              run.Take("hung", 50001))
         << "idle since it was last heard from";
     EXPECT_EQ(hungState, w[1]->state);
     for (uint64_t at = 32000; at <= 112000; at += 10000) // a silence is no burst's length
         run.Burst(w[1], "7.00", at);
     EXPECT_EQ(runningState, w[1]->state) << "alive again, the failure stays";
     EXPECT_EQ(100000u, HungAfterMs(run.judge, *w[1])) << "10 bursts of 10 s";
-    EXPECT_TRUE(run.TickTake(120000, "hung").empty());
-    EXPECT_EQ((Rows{"hung 0 -1 -1 no new title for 120 s"}), run.TickTake(120001, "hung"));
+    EXPECT_TRUE(run.Take("hung", 120000).empty());
+    EXPECT_EQ((Rows{"hung 0 -1 -1 no new title for 120 s"}), run.Take("hung", 120001));
     // 3,000 ticks at 2,000 MHz: 15 s bursts, so 150 s of silence, before a first burst too.
     NoteTitle(&run.judge, w[3], "Vesko 00:00:02 at 2000.0 MHz", 121000);
     run.Cycles(w[3], "3000.00", 122000);
@@ -78,8 +78,8 @@ TEST(Judge, HungOnlyOnEvidence) {
     NoteStarted(&run.judge, w[0], 122000, "vesko.exe"); // a fresh tool, no burst yet
     EXPECT_EQ(150000u, HungAfterMs(run.judge, *w[0]));
     NoteExit(&run.judge, w[1], 0, 122000); // closed by hand: the first failure stays
-    EXPECT_TRUE(run.TickTake(272000, "hung").empty());
-    EXPECT_EQ((Rows{"hung 3 -1 -1 no new title for 150 s"}), run.TickTake(272001, "hung"));
+    EXPECT_TRUE(run.Take("hung", 272000).empty());
+    EXPECT_EQ((Rows{"hung 3 -1 -1 no new title for 150 s"}), run.Take("hung", 272001));
     run.rows.clear();
     EXPECT_EQ(1, FinishJudge(&run.judge, 600000, nullptr));
     EXPECT_EQ("end 1 700 -1 hung, no new title for 30 s at 0:00:31; 11 bursts in 0:02:02 under the "
@@ -101,7 +101,7 @@ TEST(Judge, AnExitCodeStopsAProcessorAndZeroMeansClosedByHand) {
     run.Cycles(a, "9.00", 62000); // a stopped tool's title is no news
     for (const char* ticks : {"7.00", "7.01", "7.02"})
         run.Cycles(c, ticks, 361000); // its first figures after the first 5 minutes
-    EXPECT_TRUE(run.TickTake(600000, "hung").empty()) << "only running tools can hang";
+    EXPECT_TRUE(run.Take("hung", 600000).empty()) << "only running tools can hang";
     EXPECT_TRUE(run.Take("warning").empty()) << "fewer than 5 samples in the first 5 minutes";
     run.rows.clear();
     EXPECT_EQ(1, FinishJudge(&run.judge, 600000, "the log stopped"));
@@ -154,7 +154,7 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
     run.Burst(w[0], "7.00", now + 100);
     EXPECT_EQ((Rows{"warning 3 900 -1 slower than the rest: 9.00 ticks against a median of 7.00 "
                     "(+28.6 %)"}),
-              run.TickTake(now += 10000, "warning"));
+              run.Take("warning", now += 10000));
 }
 
 // From the end of the first window on, the latest window against the first:
@@ -213,7 +213,7 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     run.Cycles(b, "7.20", 5300);
     EXPECT_EQ((Rows{"figures 0 700 20963 samples 1 of 2 bursts",
                     "figures 1 720 20963 samples 1 of 1 burst"}),
-              run.TickTake(10000, "figures"));
+              run.Take("figures", 10000));
     EXPECT_EQ(5000u, UnderToolMs(*a, 10000));
     EXPECT_EQ(5000u, UnderToolMs(*b, 10000)) << "from the move";
     NoteMove(&run.judge, b, a, 12000);
@@ -260,8 +260,7 @@ TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
               shorter.Take("note"));
 }
 
-// The busy share of each interval, and a warning when a running tool's
-// processor stays idle for 3 intervals in a row.
+// Each interval's busy share; a warning when a running tool's processor idles 3 intervals in a row.
 TEST(Judge, BusySharesAndAToolThatDoesNotLoadItsProcessor) {
     JudgeRun run(0x3);
     ProcessorWatch *a = run.Start(0), *b = run.Start(1);
