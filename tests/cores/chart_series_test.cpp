@@ -16,8 +16,7 @@ TEST(ChartSeries, SeventyTwoHoursStayWithinTheBoundAndSpanTheRun) {
         AddChartFigures(theSeries, i * every, ticks, i % 2 ? kChartMissing : 2096.0f);
         ASSERT_LE(theSeries.count, kChartCapacity);
     }
-    // 25,920 rows in points of 16: evenly spread, the first and last rows
-    // inside the first and last points.
+    // 25,920 rows in points of 16, evenly spread: first and last rows in the first and last points.
     EXPECT_EQ(16u, theSeries.samplesPerPoint);
     ASSERT_EQ(int(rows / 16), theSeries.count);
     EXPECT_EQ(85u, theSeries.points[0].seconds); // mean of 10 ... 160
@@ -27,11 +26,10 @@ TEST(ChartSeries, SeventyTwoHoursStayWithinTheBoundAndSpanTheRun) {
         ASSERT_EQ(16u, p.samples);
         ASSERT_EQ(85u + 160u * i, p.seconds);
         ASSERT_EQ(2096.0f, p.mhz) << i; // missing halves never pull toward zero
-        if (i >= theSeries.count - 2) {
+        if (i >= theSeries.count - 2)
             EXPECT_FALSE(ChartValuePresent(p.ticks)) << i; // missing stays missing
-        } else {
+        else
             ASSERT_NEAR(7.0 + (16.0 * i + 8.5) / rows, p.ticks, 1e-5) << i;
-        }
     }
 }
 

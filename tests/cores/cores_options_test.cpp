@@ -9,8 +9,7 @@
 namespace {
 
 bool Parse(std::initializer_list<const char*> list, CoresOptions* options, char* error) {
-    std::vector<const char*> args(list);
-    return ParseOptions(int(list.size()), const_cast<char**>(args.data()), options, error, 200);
+    return ParseOptions(int(list.size()), const_cast<char**>(list.begin()), options, error, 200);
 }
 
 TEST(CoresOptions, BothSpellingsSetEveryOption) {

@@ -4,8 +4,7 @@
 
 namespace {
 
-// Every processor answered for, busy within total, both growing while this
-// thread spins on processor 0.
+// Every processor answered for; busy within total, both growing while we spin on processor 0.
 TEST(ProcessorTimes, EveryProcessorBusyWithinItsTotal) {
     SYSTEM_INFO system;
     GetSystemInfo(&system);

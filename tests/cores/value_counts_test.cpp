@@ -6,8 +6,7 @@
 
 namespace {
 
-// Pairs stay sorted with their counts as values come in any order and
-// repeat; the lower median counts every sample.
+// Sorted pairs and counts from values in any order; the lower median counts every sample.
 TEST(ValueCounts, RepeatedValuesInAnyOrder) {
     ValueCounts counts, more;
     EXPECT_EQ(0u, counts.Median()) << "empty";
