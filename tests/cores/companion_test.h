@@ -90,10 +90,10 @@ inline std::pair<long, long> BmpSize(const std::string& path) {
     return file ? std::make_pair(long(info.biWidth), long(info.biHeight)) : std::make_pair(0L, 0L);
 }
 
-// Ends a tool as a crash would, and waits until it is gone.
-inline void Crash(DWORD processId) {
+// Ends a tool as a crash would (or with `code`), and waits until it is gone.
+inline void Crash(DWORD processId, UINT code = 0xC0000005) {
     HANDLE tool = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-    ASSERT_TRUE(TerminateProcess(tool, 0xC0000005));
+    TerminateProcess(tool, code);
     WaitForSingleObject(tool, 30000);
     CloseHandle(tool);
 }
@@ -139,11 +139,8 @@ class CoresTest : public ::testing::Test {
             for (const std::string& row : Rows())
                 printf("log: %s\n", row.c_str());
         if (run.hProcess) {
-            for (DWORD child : Children(run.dwProcessId)) {
-                HANDLE tool = OpenProcess(PROCESS_TERMINATE, FALSE, child);
-                TerminateProcess(tool, 1);
-                CloseHandle(tool);
-            }
+            for (DWORD child : Children(run.dwProcessId))
+                Crash(child, 1);
             TerminateProcess(run.hProcess, 1);
             CloseHandle(run.hThread);
             CloseHandle(run.hProcess);
