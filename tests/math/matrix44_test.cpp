@@ -28,9 +28,11 @@ Matrix44 Sample() {
     return m;
 }
 
-void ExpectSameBits(const Matrix44& expected, const Matrix44& actual) {
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(Bits(expected.m[i]), Bits(actual.m[i])) << "element " << i;
+// Element by element, bit for bit: a matrix or a vector.
+template <typename T> void ExpectSameBits(const T& expected, const T& actual) {
+    const float *e = (const float*)&expected, *a = (const float*)&actual;
+    for (size_t i = 0; i < sizeof(T) / sizeof(float); ++i)
+        EXPECT_EQ(Bits(e[i]), Bits(a[i])) << "element " << i;
 }
 
 TEST(Matrix44, SeedSequenceGivesTheExactTable) {
@@ -40,39 +42,29 @@ TEST(Matrix44, SeedSequenceGivesTheExactTable) {
     m.Rotate(33.0f, 0.0f, 77.0f);
     m.Rotate(45.0f, 0.0f, 0.0f);
     m.Translate(-15.0f, -44.0f, 0.0f);
-    const float expected[16] = {
+    const Matrix44 expected = {
         0.112475529f, 0.344491839f,  0.344491839f, 0.0f, //
         -1.2257632f,  -0.377572954f, 0.77778089f,  0.0f, //
         3.71475983f,  -4.75763607f,  3.54477835f,  0.0f, //
         -259.10788f,  83.1684723f,   -36.5823898f, 1.0f,
     };
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(Bits(expected[i]), Bits(m.m[i])) << "element " << i;
+    ExpectSameBits(expected, m);
 }
 
 TEST(Matrix44, IdentityAndAppendOrder) {
     Matrix44 m = Identity();
-    Vector3 p = m.Transform(3.5f, -7.25f, 1e6f);
-    EXPECT_EQ(3.5f, p.x);
-    EXPECT_EQ(-7.25f, p.y);
-    EXPECT_EQ(1e6f, p.z);
+    ExpectSameBits({3.5f, -7.25f, 1e6f}, m.Transform(3.5f, -7.25f, 1e6f));
 
     // Translation first, then the scaling appended after it.
     m.Translate(1.0f, -2.0f, 3.0f);
     m.Scale(2.0f, 5.0f, -0.5f);
-    p = m.Transform(0.25f, 0.5f, 1.0f);
-    EXPECT_EQ(2.5f, p.x);
-    EXPECT_EQ(-7.5f, p.y);
-    EXPECT_EQ(-2.0f, p.z);
+    ExpectSameBits({2.5f, -7.5f, -2.0f}, m.Transform(0.25f, 0.5f, 1.0f));
 }
 
 TEST(Matrix44, RotateAboutZTurnsXTowardY) {
     Matrix44 m = Identity();
     m.Rotate(0.0f, 0.0f, 90.0f);
-    Vector3 p = m.Transform(1.0f, 0.0f, 0.0f);
-    EXPECT_EQ(Bits(1.21679644e-08f), Bits(p.x));
-    EXPECT_EQ(1.0f, p.y);
-    EXPECT_EQ(0.0f, p.z);
+    ExpectSameBits({1.21679644e-08f, 1.0f, 0.0f}, m.Transform(1.0f, 0.0f, 0.0f));
 
     m = Identity();
     m.Rotate(0.0f, 0.0f, 180.0f);
@@ -119,14 +111,12 @@ TEST(Matrix44, ZeroAnglesLeaveTheMatrixUntouchedAndNaNIsApplied) {
 }
 
 TEST(Matrix44, MultiplyBySelfSquares) {
-    Matrix44 a = Sample();
-    Matrix44 copy = a;
-    Matrix44 expected = a;
-    expected.Multiply(copy);
+    const Matrix44 s = Sample();
+    Matrix44 a = s, expected = s;
+    expected.Multiply(s); // another matrix, equal to it
     a.Multiply(a);
     ExpectSameBits(expected, a);
     // Element (1, 2) worked by hand in double: sum of m[4+k] * m[4k+2].
-    const Matrix44 s = Sample();
     double e12 = double(s.m[4]) * s.m[2] + double(s.m[5]) * s.m[6] + double(s.m[6]) * s.m[10] +
                  double(s.m[7]) * s.m[14];
     EXPECT_EQ(Bits(float(e12)), Bits(a.m[6]));
@@ -147,12 +137,9 @@ TEST(Matrix44, TransformInPlaceAndIgnoresTheFourthColumn) {
     m.Translate(10.0f, 20.0f, 30.0f);
     m.m[3] = m.m[7] = m.m[11] = 5.0f; // never read
     m.m[15] = 9.0f;
-    Vector3 v = {1.0f, 2.0f, 3.0f};
-    Vector3 expected = m.Transform(v.x, v.y, v.z);
+    Vector3 v = {1.0f, 2.0f, 3.0f}, expected = m.Transform(1.0f, 2.0f, 3.0f);
     m.Transform(v, v);
-    EXPECT_EQ(Bits(expected.x), Bits(v.x));
-    EXPECT_EQ(Bits(expected.y), Bits(v.y));
-    EXPECT_EQ(Bits(expected.z), Bits(v.z));
+    ExpectSameBits(expected, v);
     EXPECT_NEAR(8.0f, v.x, 1e-5f);
     EXPECT_NEAR(21.0f, v.y, 1e-5f);
     EXPECT_EQ(33.0f, v.z);

@@ -52,9 +52,7 @@ TEST(Vector3, ScaleAndNormalize) {
     ExpectSame({-0.0f, 0, -0.0f}, v);
     Vector3 n = {-2, 3, 6};
     n.Normalize();
-    EXPECT_FLOAT_EQ(-2.0f / 7, n.x);
-    EXPECT_FLOAT_EQ(3.0f / 7, n.y);
-    EXPECT_FLOAT_EQ(6.0f / 7, n.z);
+    ExpectSame({float(-2.0 / 7), float(3.0 / 7), float(6.0 / 7)}, n); // rounded once
 }
 
 } // namespace
