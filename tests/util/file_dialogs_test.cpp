@@ -23,23 +23,13 @@ struct Script {
     LRESULT filters; // entries of its file-type box
 };
 
-struct Search {
-    HWND other, found; // a visible dialog of the thread other than `other`
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
-    Search* search = (Search*)parameter;
-    char name[8];
-    bool dialog = GetClassNameA(window, name, sizeof name) && strcmp(name, "#32770") == 0;
-    if (dialog && window != search->other && IsWindowVisible(window))
-        search->found = window;
-    return !search->found;
-}
-
+// A visible dialog of the thread other than `other`, or null.
 HWND FindDialogOf(DWORD thread, HWND other) {
-    Search search = {other, nullptr};
-    EnumThreadWindows(thread, FindDialog, (LPARAM)&search);
-    return search.found;
+    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, "#32770", nullptr));)
+        if (found != other && IsWindowVisible(found) &&
+            GetWindowThreadProcessId(found, nullptr) == thread)
+            return found;
+    return nullptr;
 }
 
 DWORD WINAPI DriveDialog(LPVOID parameter) {
@@ -60,8 +50,7 @@ DWORD WINAPI DriveDialog(LPVOID parameter) {
         SetWindowTextA(name, script->typed);
     PostMessageA(dialog, WM_COMMAND, script->typed ? IDOK : IDCANCEL, 0);
     // A dialog that stays open is cancelled: the test fails rather than hangs.
-    for (int tries = 0; IsWindow(dialog) && tries < 1500; ++tries) {
-        Sleep(20);
+    for (int tries = 0; IsWindow(dialog) && tries < 1500; ++tries, Sleep(20)) {
         if (HWND box = FindDialogOf(script->dialogThread, dialog)) {
             script->refused = true;
             PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -5,13 +5,6 @@
 #include <malloc.h>
 #include <string>
 
-// Every field as in a new String.
-static void ExpectLikeNew(const String& s) {
-    const String fresh;
-    EXPECT_EQ(fresh.text, s.text);
-    EXPECT_EQ(fresh.capacity, s.capacity);
-}
-
 TEST(String, GrowsOnAssignResizesExactly) {
     String s;
     s.Assign(""); // nothing to hold: still no buffer
@@ -41,7 +34,9 @@ TEST(String, GrowsOnAssignResizesExactly) {
     s.Resize(30);
     EXPECT_STREQ("a text of 20 letters", s.Text());
     s.Free();
-    ExpectLikeNew(s);
+    const String fresh; // every field as in a new String
+    EXPECT_EQ(fresh.text, s.text);
+    EXPECT_EQ(fresh.capacity, s.capacity);
     s.Compact(); // a one-byte buffer holding the empty text
     EXPECT_STREQ("", s.Data());
     EXPECT_EQ(0, s.capacity);
