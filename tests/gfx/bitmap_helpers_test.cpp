@@ -1,5 +1,7 @@
 #include "gfx/bitmap_helpers.h"
 
+#include "tests/gfx/bound_dib.h"
+
 #include <gtest/gtest.h>
 
 #include <stdint.h>
@@ -64,13 +66,8 @@ TEST(BitmapHelpers, QueriesAndTopDownDibs) {
     EXPECT_EQ(40, info.bmWidthBytes); // 39 bytes padded to a multiple of 4
     ASSERT_TRUE(info.bmBits);
     // Row 0 lies first in memory: a fill of the top row lands at bmBits.
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, dib);
     RECT top = {0, 0, 13, 1};
-    FillSolidRect(dc, &top, RGB(0x11, 0x22, 0x33));
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    GdiFlush();
+    WithDc(dib, [&](HDC dc) { FillSolidRect(dc, &top, RGB(0x11, 0x22, 0x33)); });
     const BYTE* bytes = (const BYTE*)info.bmBits;
     EXPECT_EQ(0x33, bytes[0]); // blue first in memory
     EXPECT_EQ(0x22, bytes[1]);
@@ -88,15 +85,12 @@ TEST(BitmapHelpers, LowBitCountsGetAGreyscaleTable) {
     for (const Case& c : cases) {
         HBITMAP dib = CreateDib(3, 2, c.bits);
         ASSERT_TRUE(dib) << c.bits;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ previous = SelectObject(dc, dib);
         RGBQUAD table[256] = {};
-        EXPECT_EQ(UINT(1 << c.bits), GetDIBColorTable(dc, 0, 256, table));
+        WithDc(dib,
+               [&](HDC dc) { EXPECT_EQ(UINT(1 << c.bits), GetDIBColorTable(dc, 0, 256, table)); });
         EXPECT_EQ(0, table[0].rgbRed | table[0].rgbGreen | table[0].rgbBlue);
         EXPECT_EQ(c.grey, table[c.entry].rgbRed) << c.bits;
         EXPECT_EQ(c.grey, table[c.entry].rgbBlue) << c.bits;
-        SelectObject(dc, previous);
-        DeleteDC(dc);
         DeleteObject(dib);
     }
 }
@@ -111,18 +105,15 @@ TEST(BitmapHelpers, DeleteGdiObjectReportsWhatIsLeft) {
 TEST(BitmapHelpers, ZeroSizesMeanTheWholeSource) {
     HBITMAP source = Sample();
     HBITMAP target = Filled(20, 10, kSentinel);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, target);
-    // A context that ORs what it shrinks: the helper shrinks without blending.
-    SetStretchBltMode(dc, WHITEONBLACK);
-    EXPECT_TRUE(StretchBitmapToDC(dc, 0, 0, 2, 1, source, 0, 0, 4, 2));
-    EXPECT_EQ(WHITEONBLACK, GetStretchBltMode(dc)) << "stretch mode put back";
-    EXPECT_TRUE(StretchBitmapToDC(dc, 4, 2, 0, 0, source, 0, 0, 0, 0));
-    // Destination sizes given, source sizes 0: the whole source doubled.
-    EXPECT_TRUE(StretchBitmapToDC(dc, 10, 4, 10, 6, source, 0, 0, 0, 0));
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    GdiFlush();
+    WithDc(target, [&](HDC dc) {
+        // A context that ORs what it shrinks: the helper shrinks without blending.
+        SetStretchBltMode(dc, WHITEONBLACK);
+        EXPECT_TRUE(StretchBitmapToDC(dc, 0, 0, 2, 1, source, 0, 0, 4, 2));
+        EXPECT_EQ(WHITEONBLACK, GetStretchBltMode(dc)) << "stretch mode put back";
+        EXPECT_TRUE(StretchBitmapToDC(dc, 4, 2, 0, 0, source, 0, 0, 0, 0));
+        // Destination sizes given, source sizes 0: the whole source doubled.
+        EXPECT_TRUE(StretchBitmapToDC(dc, 10, 4, 10, 6, source, 0, 0, 0, 0));
+    });
     EXPECT_TRUE(FromBlock(source, 0, 0, 2, 2, Row(target, 0)[0]));
     EXPECT_TRUE(FromBlock(source, 2, 0, 2, 2, Row(target, 0)[1]));
     for (int y = 0; y < 3; ++y)
@@ -180,42 +171,32 @@ TEST(BitmapHelpers, DuplicateKeepsTheColoursOfAnIndexedBitmap) {
         table[i] = {BYTE(i * 3), BYTE(254 - i), BYTE(i * 7 + 1), 0}; // none grey
     const BYTE indices[7] = {1, 50, 100, 200, 0, 255, 7};
     memcpy(GetBitmapInfo(source).bmBits, indices, sizeof indices);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, source);
-    SetDIBColorTable(dc, 0, 256, table);
-    SelectObject(dc, previous);
+    WithDc(source, [&](HDC dc) { SetDIBColorTable(dc, 0, 256, table); });
     HBITMAP copy = DuplicateBitmap(source, FALSE);
-    SelectObject(dc, copy);
-    for (int x = 0; x < 7; ++x) {
-        const RGBQUAD& c = table[indices[x]];
-        EXPECT_EQ(RGB(c.rgbRed, c.rgbGreen, c.rgbBlue), GetPixel(dc, x, 0)) << int(indices[x]);
-    }
+    WithDc(copy, [&](HDC dc) {
+        for (int x = 0; x < 7; ++x) {
+            const RGBQUAD& c = table[indices[x]];
+            EXPECT_EQ(RGB(c.rgbRed, c.rgbGreen, c.rgbBlue), GetPixel(dc, x, 0)) << int(indices[x]);
+        }
+    });
     // A device-dependent bitmap has no table: its copy shows the same pixels.
     const BYTE pattern[2] = {0xA5, 0};
     HBITMAP mono = CreateBitmap(8, 1, 1, 1, pattern);
     HBITMAP monoCopy = DuplicateBitmap(mono, FALSE);
-    HDC copyDc = CreateCompatibleDC(nullptr);
-    HGDIOBJ copyPrevious = SelectObject(copyDc, monoCopy);
-    SelectObject(dc, mono);
-    for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(GetPixel(dc, x, 0), GetPixel(copyDc, x, 0)) << x;
-    SelectObject(copyDc, copyPrevious);
-    DeleteDC(copyDc);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    WithDc(mono, [&](HDC dc) {
+        WithDc(monoCopy, [&](HDC copyDc) {
+            for (int x = 0; x < 8; ++x)
+                EXPECT_EQ(GetPixel(dc, x, 0), GetPixel(copyDc, x, 0)) << x;
+        });
+    });
     for (HBITMAP bitmap : {source, copy, mono, monoCopy})
         DeleteObject(bitmap);
 }
 
 TEST(BitmapHelpers, FillsAndClear) {
     HBITMAP bitmap = Filled(7, 3, kSentinel);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
     RECT rect = {1, 1, 3, 2};
-    EXPECT_TRUE(FillSolidRect(dc, &rect, RGB(255, 0, 0)));
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    GdiFlush();
+    WithDc(bitmap, [&](HDC dc) { EXPECT_TRUE(FillSolidRect(dc, &rect, RGB(255, 0, 0))); });
     EXPECT_EQ(0x00FF0000u, Row(bitmap, 1)[1]); // red sits above green and blue in memory
     EXPECT_EQ(0x00FF0000u, Row(bitmap, 1)[2]);
     EXPECT_EQ(kSentinel, Row(bitmap, 1)[3]);

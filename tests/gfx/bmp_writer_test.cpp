@@ -1,6 +1,7 @@
 #include "gfx/bmp_writer.h"
 
 #include "gfx/bitmap_helpers.h"
+#include "tests/gfx/bound_dib.h"
 
 #include <gtest/gtest.h>
 #include <winioctl.h>
@@ -46,11 +47,7 @@ HBITMAP Sample(LONG width, LONG height, WORD bits) {
     RGBQUAD table[256];
     for (int i = 0; i < 256; ++i)
         table[i] = {BYTE(255 - i * 5), BYTE(i * 3 + 40), BYTE(i * 11 + 7), 0};
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    SetDIBColorTable(dc, 0, 256, table);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    WithDc(bitmap, [&](HDC dc) { SetDIBColorTable(dc, 0, 256, table); });
     return bitmap;
 }
 

@@ -23,3 +23,14 @@ struct BoundDib {
     int slot;
     HBITMAP bitmap;
 };
+
+// Calls draw(dc) with the object selected into a new memory context, then
+// deletes the context and flushes GDI.
+template <typename Draw> void WithDc(HGDIOBJ object, Draw draw) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, object);
+    draw(dc);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    GdiFlush();
+}

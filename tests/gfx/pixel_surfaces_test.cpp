@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string.h>
+#include <tuple>
 
 TEST(PixelSurfaces, FormatsOnEverySlot) {
     for (int slot = 0; slot < kSurfaceSlots; ++slot) {
@@ -43,25 +44,17 @@ TEST(PixelSurfaces, FormatsOnEverySlot) {
 TEST(PixelSurfaces, BottomUpDibsStartAtTheBottomRow) {
     BoundDib dib(2, 5, -3, 24);
     thePixelOps[PutPixel][2].put(1, 0, 0x00FF8040);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, dib.bitmap);
-    EXPECT_EQ(RGB(0xFF, 0x80, 0x40), GetPixel(dc, 1, 2));
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    WithDc(dib.bitmap, [](HDC dc) { EXPECT_EQ(RGB(0xFF, 0x80, 0x40), GetPixel(dc, 1, 2)); });
 }
 
 // Every field of the slot as in one never bound, with the default operations.
 static void ExpectUnbound(int slot) {
-    const Surface fresh = {};
-    const Surface& now = theSurfaces[slot];
-    EXPECT_EQ(fresh.bitmap, now.bitmap);
-    EXPECT_EQ(fresh.info.bmType, now.info.bmType);
-    EXPECT_EQ(fresh.info.bmWidth, now.info.bmWidth);
-    EXPECT_EQ(fresh.info.bmHeight, now.info.bmHeight);
-    EXPECT_EQ(fresh.info.bmWidthBytes, now.info.bmWidthBytes);
-    EXPECT_EQ(fresh.info.bmPlanes, now.info.bmPlanes);
-    EXPECT_EQ(fresh.info.bmBitsPixel, now.info.bmBitsPixel);
-    EXPECT_EQ(fresh.info.bmBits, now.info.bmBits);
+    auto fields = [](const Surface& s) {
+        const BITMAP& i = s.info;
+        return std::make_tuple(s.bitmap, i.bmType, i.bmWidth, i.bmHeight, i.bmWidthBytes,
+                               i.bmPlanes, i.bmBitsPixel, i.bmBits);
+    };
+    EXPECT_EQ(fields(Surface{}), fields(theSurfaces[slot]));
     for (int kind = 0; kind < kPixelOpKinds; ++kind)
         EXPECT_EQ(0, memcmp(&theFormatOps[kind][slot], &thePixelOps[kind][slot], sizeof(PixelOp)));
 }

@@ -10,12 +10,9 @@ TEST(TextOnBitmap, PaintsOnlyTheGlyphs) {
     EXPECT_TRUE(DrawTextOnBitmap(dib.bitmap, 0, 0, nullptr, RGB(0, 0, 0)));
     EXPECT_TRUE(DrawTextOnBitmap(dib.bitmap, 5, 7, "Hi!", RGB(0xF0, 0x80, 0x10)));
     GdiFlush();
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
     SIZE box;
-    GetTextExtentPoint32A(dc, "Hi!", 3, &box);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    WithDc(GetStockObject(SYSTEM_FIXED_FONT),
+           [&](HDC dc) { GetTextExtentPoint32A(dc, "Hi!", 3, &box); });
     int painted = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 61; ++x)
