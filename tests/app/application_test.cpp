@@ -25,10 +25,8 @@ class ToolTest : public ::testing::Test {
         startup.cb = sizeof startup;
         ASSERT_TRUE(CreateProcessA(ToolPath().c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &startup, &process));
-        for (int i = 0; i < 1000 && !window; ++i) {
-            Sleep(10);
+        for (int i = 0; i < 1000 && !window; ++i, Sleep(10))
             window = FindToolWindow(process.dwProcessId);
-        }
         ASSERT_TRUE(window) << "the tool's window did not appear";
         NoteTitle();
     }
@@ -107,8 +105,8 @@ TEST_F(ToolTest, ShowsThePictureAndClosesWithCodeZero) {
     HMODULE resources = ToolResources();
     HBITMAP picture = (HBITMAP)LoadImageA(resources, MAKEINTRESOURCEA(PICTURE_BITMAP), IMAGE_BITMAP,
                                           0, 0, LR_CREATEDIBSECTION);
-    HBITMAP expected = CreateDib(client.right, client.bottom, 32);
-    HBITMAP shown = CreateDib(client.right, client.bottom, 32);
+    HBITMAP expected = CreateDib(client.right, client.bottom, 32),
+            shown = CreateDib(client.right, client.bottom, 32);
     StretchBitmapToBitmap(expected, 0, 0, 0, 0, picture, 0, 0, 0, 0);
     BITMAP want = GetBitmapInfo(expected), got = GetBitmapInfo(shown);
     int differing = -1;
@@ -130,9 +128,8 @@ TEST_F(ToolTest, ShowsThePictureAndClosesWithCodeZero) {
     }
     EXPECT_EQ(0, differing) << "pixels unlike the picture, e.g. " << std::hex
                             << ((DWORD*)got.bmBits)[1000] << " for " << ((DWORD*)want.bmBits)[1000];
-    DeleteObject(expected);
-    DeleteObject(shown);
-    DeleteObject(picture);
+    for (HBITMAP bitmap : {expected, shown, picture})
+        DeleteObject(bitmap);
     FreeLibrary(resources);
 
     EXPECT_EQ(0u, CloseAndWait());
@@ -210,10 +207,8 @@ TEST(ToolResources, MenuPictureAndIcon) {
     found = FindResourceA(resources, MAKEINTRESOURCEA(APPLICATION_ICON), (LPCSTR)RT_GROUP_ICON);
     ASSERT_TRUE(found);
     const BYTE* group = (const BYTE*)LockResource(LoadResource(resources, found));
-    EXPECT_EQ(1, group[4] | group[5] << 8) << "one image";
-    EXPECT_EQ(32, group[6]);
-    EXPECT_EQ(32, group[7]);
-    EXPECT_EQ(16, group[8]) << "16 colours";
+    // One image, 32 x 32, of 16 colours.
+    EXPECT_EQ(std::string("\1\0\x20\x20\x10", 5), std::string((const char*)group + 4, 5));
     FreeLibrary(resources);
 }
 

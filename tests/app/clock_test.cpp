@@ -51,8 +51,7 @@ TEST(Clock, SecondsAdvanceWithTheWallClock) {
 }
 
 TEST(Clock, TimeStampCounterGrows) {
-    long double a = ReadTimeStampCounter();
-    long double b = ReadTimeStampCounter();
+    long double a = ReadTimeStampCounter(), b = ReadTimeStampCounter();
     EXPECT_GT(a, 0.0L);
     EXPECT_GE(b, a);
 }

@@ -8,8 +8,7 @@ namespace {
 
 TEST(FitWindowToClient, OnePassAboutTheOldPlace) {
     // A 792 x 627 client in a frame 8 wider and 43 taller.
-    RECT window = {10, 20, 810, 690};
-    RECT client = {0, 0, 792, 627};
+    RECT window = {10, 20, 810, 690}, client = {0, 0, 792, 627};
     RECT fit = FitWindowToClient(window, client, 256, 256);
     EXPECT_EQ(10 + 268, fit.left); // dx = -268
     EXPECT_EQ(20 + 185, fit.top);  // dy = -371 / 2 = -185
@@ -48,8 +47,7 @@ TEST(MainWindow, PriorityMarksAreExclusiveAndCommandsGoOn) {
     for (UINT chosen : {HIGH_PRIORITY_COMMAND, HIGH_PRIORITY_COMMAND, NORMAL_PRIORITY_COMMAND,
                         NORMAL_PRIORITY_COMMAND, HIGH_PRIORITY_COMMAND}) {
         window.Send(WM_COMMAND, MAKEWPARAM(chosen, 1), 0); // as an accelerator sends it
-        UINT other =
-            chosen == HIGH_PRIORITY_COMMAND ? NORMAL_PRIORITY_COMMAND : HIGH_PRIORITY_COMMAND;
+        UINT other = NORMAL_PRIORITY_COMMAND + HIGH_PRIORITY_COMMAND - chosen;
         EXPECT_EQ(UINT(MF_CHECKED), State(hwnd, chosen)) << chosen;
         EXPECT_EQ(0u, State(hwnd, other)) << chosen;
     }

@@ -53,10 +53,8 @@ TEST(SeedMatrix, TranslatedScaledTurnedAndMovedBack) {
 
 TEST(StatusLine, ClockIsMeasuredOnlyForTheClockRateLine) {
     clockCalls = 0;
-    Line(0);
-    Line(1);
-    Line(4);
-    Line(72 * kHour);
+    for (int seconds : {0, 1, 4, 72 * kHour})
+        Line(seconds);
     EXPECT_EQ(0, clockCalls);
     Line(2);
     Line(72 * kHour + 3);
