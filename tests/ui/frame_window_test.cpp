@@ -29,6 +29,8 @@ class FrameWindowTest : public ::testing::Test {
 };
 
 TEST_F(FrameWindowTest, TheLastFrameToGoPostsTheQuit) {
+    { FrameWindow unused; } // never listed: its end posts no quit
+    EXPECT_FALSE(TakeQuit());
     TestFrame first, second;
     ASSERT_TRUE(CreateFrame(first));
     ASSERT_TRUE(CreateFrame(second));
@@ -42,6 +44,13 @@ TEST_F(FrameWindowTest, TheLastFrameToGoPostsTheQuit) {
     EXPECT_TRUE(TakeQuit(&code));
     EXPECT_EQ(0u, code);
     ExpectUnbound(second);
+    {
+        FrameWindow last; // the object ends before its window: it quits all the same
+        ASSERT_TRUE(CreateFrame(last));
+    }
+    code = 99;
+    EXPECT_TRUE(TakeQuit(&code));
+    EXPECT_EQ(0u, code);
 }
 
 TEST_F(FrameWindowTest, ANewFrameRemovesAWaitingQuit) {
