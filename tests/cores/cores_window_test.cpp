@@ -1,8 +1,13 @@
 #include "cores/cores_run.h"
 #include "cores/cores_window.h"
+#include "cores/processor_colour.h"
 #include "cores/tool_process.h"
+#include "gfx/bitmap_helpers.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 namespace {
 
@@ -11,6 +16,7 @@ namespace {
 TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
     StartJudge(&theCoresRun.judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
     StartRunChart(&theCoresRun.chart, 0x5);
+    theCoresRun.tickCount = GetTickCount; // closing ends the run: also when run alone
     HBITMAP drawn = nullptr;
     {
         CoresWindow window;
@@ -25,6 +31,26 @@ TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
         EXPECT_EQ(331, first.cx);
         EXPECT_GT(first.cy, 100);
         EXPECT_LT(first.cy, 457 - 50) << "below the table";
+        // Read back: each row in its processor's chart colour, the chart's grid below.
+        HBITMAP shot = CreateDib(331, 457, 32);
+        HDC windowDc = GetDC(window.Handle()), copy = CreateCompatibleDC(windowDc);
+        HGDIOBJ old = SelectObject(copy, shot);
+        BitBlt(copy, 0, 0, 331, 457, windowDc, 0, 0, SRCCOPY);
+        SelectObject(copy, old);
+        DeleteDC(copy);
+        ReleaseDC(window.Handle(), windowDc);
+        const uint32_t* pixels = (const uint32_t*)GetBitmapInfo(shot).bmBits;
+        for (COLORREF c : {ProcessorColour(0), ProcessorColour(2)}) {
+            uint32_t colour = RGB(GetBValue(c), GetGValue(c), GetRValue(c)); // as DIB pixels
+            std::set<uint32_t> row; // the table's lines holding that colour
+            for (const uint32_t* line = pixels; line < pixels + (457 - first.cy) * 331; line += 331)
+                if (std::count(line, line + 331, colour))
+                    row.insert(line, line + 331);
+            EXPECT_EQ(1u, row.count(0)) << c << ": and its cells in black";
+        }
+        std::set<uint32_t> chart(pixels + (457 - first.cy) * 331, pixels + 457 * 331);
+        EXPECT_EQ(1u, chart.count(0xE2E2E2)) << "the chart's grid";
+        DeleteObject(shot);
         // The table keeps its height; with no room below it, the default size.
         for (int height : {529, 40, 529}) {
             SetWindowPos(window.Handle(), nullptr, 0, 0, 283, height, SWP_NOZORDER | SWP_NOMOVE);
