@@ -4,8 +4,7 @@
 
 namespace {
 
-// PASS only with every processor proven; NOT PROVEN names the ones short of 3 bursts; a failure
-// makes it FAIL whatever else holds. The kinds are the exit codes.
+// PASS: all proven; NOT PROVEN names those short of 3 bursts; any failure is FAIL. Exit codes too.
 TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
     struct Case {
         uint64_t processors;
@@ -39,11 +38,9 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         JudgeRun run(c.processors, c.cycling);
-        const char* next = c.bursts;
+        char* next = (char*)c.bursts;
         for (int i = 0; i < run.judge.count; ++i) {
-            int bursts = 0, used = 0;
-            sscanf(next, "%d%n", &bursts, &used);
-            next += used;
+            int bursts = int(strtol(next, &next, 10));
             if (bursts == -1)
                 continue;
             ProcessorWatch* watch = run.Start(i, i ? 10000 : 0, bursts < 0 ? 3 : bursts);
