@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 ChartSeries theSeries; // 32 KiB: off the stack
@@ -10,8 +12,7 @@ TEST(ChartSeries, SeventyTwoHoursStayWithinTheBoundAndSpanTheRun) {
     theSeries = {};
     const uint32_t every = 10, rows = 72 * 3600 / every; // 25,920
     for (uint32_t i = 1; i <= rows; ++i) {
-        // Ticks rise from 7 to 8 over the run and are missing in the last 32
-        // rows; every odd row lacks its clock rate.
+        // Ticks rise from 7 to 8, missing in the last 32 rows; odd rows lack a clock rate.
         float ticks = i > rows - 32 ? kChartMissing : 7.0f + float(i) / rows;
         AddChartFigures(theSeries, i * every, ticks, i % 2 ? kChartMissing : 2096.0f);
         ASSERT_LE(theSeries.count, kChartCapacity);
@@ -23,8 +24,7 @@ TEST(ChartSeries, SeventyTwoHoursStayWithinTheBoundAndSpanTheRun) {
     EXPECT_EQ(rows * every - 75, theSeries.points[theSeries.count - 1].seconds);
     for (int i = 0; i < theSeries.count; ++i) {
         const ChartPoint& p = theSeries.points[i];
-        ASSERT_EQ(16u, p.samples);
-        ASSERT_EQ(85u + 160u * i, p.seconds);
+        ASSERT_EQ(std::make_pair(16u, 85u + 160u * i), std::make_pair(p.samples, p.seconds)) << i;
         ASSERT_EQ(2096.0f, p.mhz) << i; // missing halves never pull toward zero
         if (i >= theSeries.count - 2)
             EXPECT_FALSE(ChartValuePresent(p.ticks)) << i; // missing stays missing
@@ -41,10 +41,8 @@ TEST(ChartSeries, OpenPointAveragesByWeight) {
     ASSERT_EQ(kChartCapacity / 2 + 1, theSeries.count);
     AddChartFigures(theSeries, 5002, 6.0f, -0.0f); // -0 is a value: zero
     const ChartPoint& last = theSeries.points[theSeries.count - 1];
-    EXPECT_EQ(2u, last.samples);
-    EXPECT_EQ(5001u, last.seconds);
-    EXPECT_EQ(6.0f, last.ticks);
-    EXPECT_EQ(0.0f, last.mhz);
+    EXPECT_EQ(std::make_tuple(2u, 5001u, 6.0f, 0.0f),
+              std::make_tuple(last.samples, last.seconds, last.ticks, last.mhz));
     EXPECT_EQ(4.0f, theSeries.points[0].ticks);
     EXPECT_EQ(1u, theSeries.points[0].seconds); // mean of 0 and 1, rounded
 }
