@@ -12,8 +12,7 @@
 using Rows = std::vector<std::string>;
 const uint64_t kSecond = 10000000; // in the 100 ns units of processor times
 
-// A judge over made-up titles, loads and times; its rows as
-// "event processor ticks mhz detail", then the busy share where there is one.
+// A judge fed made-up titles, loads and times; rows as "event processor ticks mhz detail [busy]".
 struct JudgeRun {
     // In dirty memory, as on the heap: StartJudge must set every field it reads.
     explicit JudgeRun(uint64_t processors, bool cycling = false)

@@ -37,8 +37,7 @@ TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
     EXPECT_EQ(1u, run.rows.size());
 }
 
-// 30 s of silence while the processor is idle; while it is busy, 10 of the longest bursts, and at
-// least 2 minutes before a burst has ended on the processor and a burst's length is known.
+// Hung after 30 s silent on an idle processor, else 10 of the longest bursts; 2 min before those.
 TEST(Judge, HungOnlyOnEvidence) {
     JudgeRun run(0x1F);
     ProcessorWatch* w[5] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3), run.Start(4)};
@@ -117,8 +116,7 @@ TEST(Judge, AnExitCodeStopsAProcessorAndZeroMeansClosedByHand) {
         run.rows);
 }
 
-// Each processor's median over its latest 5 cycles lines (all of an
-// interval's where it holds more) against the median of the others'.
+// Each one's median of its latest 5 cycles lines (an interval's all, if more) against the others'.
 TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
     JudgeRun run(0x1F);
     ProcessorWatch* w[4] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3)};
@@ -141,9 +139,8 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
         << "at 50 s and 10 minutes later";
     EXPECT_EQ(2, w[3]->slower.count);
     // Stopped and closed processors leave the reference.
-    NoteExit(&run.judge, w[1], 0, now);
-    NoteExit(&run.judge, w[2], 0xC0000005, now);
-    NoteExit(&run.judge, late, 0, now);
+    for (ProcessorWatch* gone : {w[1], w[2], late})
+        NoteExit(&run.judge, gone, gone == w[2] ? 0xC0000005 : 0, now);
     for (int i = 0; i < 3; ++i) { // back in the band: a new slowness is news at once
         run.Burst(w[0], "7.00", now + 100);
         run.Burst(w[3], "7.10", now + 100);
@@ -157,8 +154,7 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
               run.Take("warning", now += 10000));
 }
 
-// From the end of the first window on, the latest window against the first:
-// 5 minutes, or 20 of the longest bursts where that is longer.
+// From the first window's end, the latest window against the first: 5 min, or 20 bursts if longer.
 TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
     struct Case {
         const char *cool, *hot, *clock;
@@ -168,8 +164,7 @@ TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
         {"7.00", "8.00", nullptr, 1000, 1000, 10 * 60000,
          "warning -1 800 -1 slowing down: median 8.00 ticks in the last 5 minutes against 7.00 "
          "in the first 5 (+14.3 %)"},
-        // 6,000 ticks at 2,000 MHz: 30 s bursts, so a first window of 10 minutes;
-        // at 7,000 ticks 35 s, so the latest window grows to 12.
+        // 6,000 ticks at 2,000 MHz: 30 s bursts, a first window of 10 min; at 7,000 35 s: 12 min.
         {"6000.00", "7000.00", "Vesko 00:00:02 at 2000.0 MHz", 30000, 30000, 22 * 60000,
          "warning -1 700000 -1 slowing down: median 7000.00 ticks in the last 12 minutes "
          "against 6000.00 in the first 10 (+16.7 %)"},
@@ -205,8 +200,7 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     NoteTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
     NoteMove(&run.judge, a, b, 5000);
     EXPECT_EQ((Rows{"moved 1 -1 -1 from 0"}), run.Take("moved"));
-    EXPECT_EQ(waitingState, a->state);
-    EXPECT_EQ(runningState, b->state);
+    EXPECT_EQ(std::make_pair(waitingState, runningState), std::make_pair(a->state, b->state));
     EXPECT_FALSE(b->sawBurst) << "its first burst here may be slower: the first-burst allowance";
     NoteTitle(&run.judge, b, "Vesko 00:00:02 at 2096.3 MHz", 5100); // unchanged: no news
     run.Cycles(b, "9.99", 5200);                                    // begun on processor 0
@@ -225,8 +219,7 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     EXPECT_EQ(193000u, UnderToolMs(*a, 300000));
 }
 
-// A turn lasts its time and until its processor has finished 3 counted bursts; the first stretched
-// turn is noted once, with the burst length as soon as it is known, else as the run ends.
+// A turn lasts its time and until 3 bursts are counted; the first stretched turn is noted once.
 TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
     JudgeRun run(0x3, true);
     ProcessorWatch *a = run.Start(0), *b = FindWatch(&run.judge, 1);
