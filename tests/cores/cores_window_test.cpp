@@ -11,8 +11,7 @@
 
 namespace {
 
-// The table above, the chart below it at the rest of the client area, drawn
-// again at every resize and released with the window object.
+// The chart fills the client area below the table, drawn at each resize, freed with the window.
 TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
     StartJudge(&theCoresRun.judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
     StartRunChart(&theCoresRun.chart, 0x5);

@@ -38,10 +38,8 @@ TEST(Tiling, ToolsFillTheAreaNoLargerThanTheyAre) {
     EXPECT_EQ(900, second.left) << "two columns of 400";
     EXPECT_EQ(10, second.top);
     RECT last = TileRect(area, 12, 11, natural); // 4 x 3 cells of 200 x 200, scaled to fit
-    EXPECT_EQ(1100, last.left);
-    EXPECT_EQ(410, last.top);
-    EXPECT_LE(last.bottom - last.top, 200);
-    EXPECT_LE(last.right - last.left, 200);
+    EXPECT_EQ(std::make_pair(1100L, 410L), std::make_pair(last.left, last.top));
+    EXPECT_LE(std::max(last.bottom - last.top, last.right - last.left), 200);
     RECT work = {0, 0, 1280, 1000};
     EXPECT_EQ(512, SplitOffLeft(&work, 512).right);
     EXPECT_EQ(512, work.left);

@@ -18,8 +18,7 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     ASSERT_TRUE(OpenRunLog(&log, path.c_str(), nullptr, error, sizeof error)) << error;
     WriteRunLog(&log, "a\r\n", 3);
     CloseRunLog(&log);
-    // A handle that cannot write: as the echo its failures cost nothing; as the
-    // log's (a full disk) they stop the log.
+    // A read-only handle: its failures cost nothing as the echo; as the log (a full disk) stop it.
     HANDLE deaf = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_TRUE(OpenRunLog(&log, path.c_str(), deaf, error, sizeof error));
@@ -78,8 +77,7 @@ TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
     EXPECT_TRUE(DeleteObject(DrawRunChart(chart, 0, 1, 1))) << "a bitmap, drawn";
 }
 
-// Through the run's own row writer, no tool started: a log that stops during
-// the end rows is still named in the verdict, and the run passes.
+// Through the run's own row writer: a log stopping during the end rows is named in the verdict.
 TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
     char folder[MAX_PATH], tool[MAX_PATH], message[2048];
     GetTempPathA(sizeof folder, folder);
