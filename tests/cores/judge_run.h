@@ -24,11 +24,10 @@ struct JudgeRun {
         static const char* const events[] = {"start", "figures", "moved",  "note", "warning",
                                              "hung",  "stopped", "closed", "end",  "verdict"};
         char text[1200];
-        int n = snprintf(text, sizeof text, "%s %d %d %d %s", events[row.event], row.processor,
-                         row.ticksHundredths, row.mhzTenths, row.detail);
-        if (row.busyHundredths >= 0)
-            snprintf(text + n, sizeof text - size_t(n), " %d", row.busyHundredths);
-        ((JudgeRun*)context)->rows.push_back(text);
+        snprintf(text, sizeof text, "%s %d %d %d %s", events[row.event], row.processor,
+                 row.ticksHundredths, row.mhzTenths, row.detail);
+        std::string busy = row.busyHundredths < 0 ? "" : " " + std::to_string(row.busyHundredths);
+        ((JudgeRun*)context)->rows.push_back(text + busy);
     }
     // A tool started at `now`, then its bursts one a second from its start.
     ProcessorWatch* Start(int processor, uint64_t now = 0, int bursts = 0) {

@@ -79,11 +79,10 @@ TEST(Judge, HungOnlyOnEvidence) {
     NoteExit(&run.judge, w[1], 0, 122000); // closed by hand: the first failure stays
     EXPECT_TRUE(run.Take("hung", 272000).empty());
     EXPECT_EQ((Rows{"hung 3 -1 -1 no new title for 150 s"}), run.Take("hung", 272001));
-    run.rows.clear();
     EXPECT_EQ(1, FinishJudge(&run.judge, 600000, nullptr));
     EXPECT_EQ("end 1 700 -1 hung, no new title for 30 s at 0:00:31; 11 bursts in 0:02:02 under the "
               "tool",
-              run.rows[1]);
+              run.Take("end")[1]);
 }
 
 TEST(Judge, AnExitCodeStopsAProcessorAndZeroMeansClosedByHand) {

@@ -9,28 +9,27 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
     struct Case {
         uint64_t processors;
         bool cycling;
-        const char* bursts; // each processor's; -1: not started; -2: crashed after 3 bursts
         Verdict verdict;
-        const char* text;
+        const char *bursts, *text; // bursts each; -1: not started; -2: crashed after 3 bursts
     } cases[] = {
-        {0x3, false, "42 3", passVerdict,
+        {0x3, false, passVerdict, "42 3",
          "PASS: 2 processors for 0:01:00, each at least 3 bursts and 0:00:50 under the tool, none "
          "failed"},
-        {0x1, true, "3", passVerdict,
+        {0x1, true, passVerdict, "3",
          "PASS: 1 processor in turn for 0:01:00, each at least 3 bursts and 0:01:00 under the "
          "tool, none failed"},
-        {0x3, false, "3 2", notProvenVerdict,
+        {0x3, false, notProvenVerdict, "3 2",
          "NOT PROVEN: processor 1 finished 2 bursts in 0:00:50 under the tool (3 needed); 2 "
          "processors for 0:01:00, none failed"},
-        {0x1F, true, "1 -1 0 3 -1", notProvenVerdict,
+        {0x1F, true, notProvenVerdict, "1 -1 0 3 -1",
          "NOT PROVEN: processor 0 finished 1 burst in 0:01:00 under the tool, processor 1 finished "
          "0 bursts in 0:00:00 under the tool, processor 2 finished 0 bursts in 0:00:50 under the "
          "tool, 1 more in the end rows (3 needed); 5 processors in turn for 0:01:00, none failed"},
-        {0x7, false, "-2 1 5", failVerdict,
+        {0x7, false, failVerdict, "-2 1 5",
          "FAIL: 3 processors for 0:01:00, 1 failed: processor 0 stopped, exit code 0xC0000005 "
          "(access violation) at 0:00:20; processor 1 finished 1 burst in 0:00:50 under the tool (3 "
          "needed)"},
-        {0x3, false, "-2 -2", failVerdict,
+        {0x3, false, failVerdict, "-2 -2",
          "FAIL: 2 processors for 0:01:00, 2 failed: processor 0 stopped, exit code 0xC0000005 "
          "(access violation) at 0:00:20; processor 1 stopped, exit code 0xC0000005 (access "
          "violation) at 0:00:20"},
