@@ -64,14 +64,13 @@ TEST(ChartAxes, TimeStepsAndLabels) {
         EXPECT_EQ(c[2], axis.step) << c[0] << " in " << c[1];
         EXPECT_EQ(c[0] < 60 ? 60 : c[0], axis.span);
     }
-    auto label = [](uint32_t seconds) {
+    std::vector<std::string> labels;
+    for (uint32_t seconds : {0u, 3599u, 3600u, 72 * 3600u + 5 * 60 + 59}) {
         char text[16];
         FormatAxisTime(seconds, text);
-        return std::string(text);
-    };
-    EXPECT_EQ((std::vector<std::string>{"0:00", "0:59", "1:00", "72:05"}),
-              (std::vector<std::string>{label(0), label(3599), label(3600),
-                                        label(72 * 3600 + 5 * 60 + 59)}));
+        labels.push_back(text);
+    }
+    EXPECT_EQ((std::vector<std::string>{"0:00", "0:59", "1:00", "72:05"}), labels);
 }
 
 } // namespace

@@ -58,12 +58,11 @@ int Row(const ChartPanel& panel, double v) {
 }
 
 // The row of value v in the panel's plot from the column of time `from` to its right edge.
-Pixels LineRun(const ChartPanel& panel, uint32_t span, double v, uint32_t from) {
-    const RECT& plot = panel.plot;
+Pixels LineRun(const ChartPanel& p, uint32_t span, double v, uint32_t from) {
     Pixels pixels;
-    for (int x = plot.left + int(from * (plot.right - plot.left - 1.0) / span + 0.5);
-         x < plot.right; ++x)
-        pixels.insert({x, Row(panel, v)});
+    for (int x = p.plot.left + int(from * (p.plot.right - p.plot.left - 1.0) / span + 0.5);
+         x < p.plot.right; ++x)
+        pixels.insert({x, Row(p, v)});
     return pixels;
 }
 
@@ -128,8 +127,8 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     theSeries[0] = {};
     AddChartFigures(theSeries[0], 0, 7.5f, 2096.0f);
     AddChartFigures(theSeries[0], 60, 7.5f, 2096.0f);
-    const int processors[1] = {0};
-    const ChartInput input = {theSeries, processors, 1, 60};
+    const int numbers[20] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
+    const ChartInput input = {theSeries, numbers, 1, 60}; // processor 0; the legend has all 20
     const int sizes[][3] = {{1, 1, 32}, {7, 3, 24}, {40, 30, 16}, {97, 61, 32}}; // and bits
     for (const auto& size : sizes)
         EXPECT_TRUE(DrawChart(Dib(size[0], size[1], WORD(size[2])), input)) << size[0];
@@ -149,12 +148,11 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(0)).size(), size_t(3 * rows / 2));
     // 20 processors: the legend wraps, every number on the bitmap in its colour.
     std::fill(theSeries, theSeries + 20, ChartSeries{});
-    const int many[20] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
-    const ChartInput legend = {theSeries, many, 20, 60};
+    const ChartInput legend = {theSeries, numbers, 20, 60};
     Dib dib(263, 197);
     ASSERT_TRUE(DrawChart(dib, legend));
     const RECT header = {0, 0, 263, LayOutChart(263, 197, legend).ticks.plot.top};
-    for (int p : many)
+    for (int p : numbers)
         EXPECT_GT(Find(GetBitmapInfo(dib), header, Pixel(p)).size(), 5u) << p;
     EXPECT_FALSE(DrawChart(Dib(20, 20, 8), input));
     EXPECT_FALSE(DrawChart(nullptr, input));

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace {
 
 ChartSeries theSeries; // 32 KiB: off the stack
