@@ -19,17 +19,14 @@ TEST(CoresOptions, BothSpellingsSetEveryOption) {
                        "7", "--log", "a b.csv", "/tool", "x\\vesko.exe", "--chart", "c.bmp"},
                       &o, error))
         << error;
-    EXPECT_EQ(
-        (std::vector<uint64_t>{0x75, 15, 1800, 7}),
-        (std::vector<uint64_t>{o.processors, o.cycleSeconds, o.durationSeconds, o.everySeconds}));
+    EXPECT_EQ((std::vector<uint64_t>{0x75, 15, 1800, 7, false}),
+              (std::vector<uint64_t>{o.processors, o.cycleSeconds, o.durationSeconds,
+                                     o.everySeconds, o.help}));
     EXPECT_EQ((std::vector<std::string>{"a b.csv", "x\\vesko.exe", "c.bmp"}),
               (std::vector<std::string>{o.logPath, o.toolPath, o.chartPath}));
-    EXPECT_FALSE(o.help);
-    ASSERT_TRUE(Parse({"/help"}, &o, error));
-    EXPECT_TRUE(o.help);
+    ASSERT_TRUE(Parse({"/help"}, &o, error) && o.help);
     EXPECT_EQ(10u, o.everySeconds) << "the default";
-    EXPECT_EQ(0u, o.processors | o.cycleSeconds | o.durationSeconds)
-        << "all, at once, until closed";
+    EXPECT_EQ(0u, o.processors | o.cycleSeconds | o.durationSeconds) << "all, at once, till closed";
 }
 
 TEST(CoresOptions, ValuesAndTheirLimits) {

@@ -40,9 +40,8 @@ TEST(Tiling, ToolsFillTheAreaNoLargerThanTheyAre) {
     RECT last = TileRect(area, 12, 11, natural); // 4 x 3 cells of 200 x 200, scaled to fit
     EXPECT_EQ(std::make_pair(1100L, 410L), std::make_pair(last.left, last.top));
     EXPECT_LE(std::max(last.bottom - last.top, last.right - last.left), 200);
-    RECT work = {0, 0, 1280, 1000};
-    EXPECT_EQ(512, SplitOffLeft(&work, 512).right);
-    EXPECT_EQ(512, work.left);
+    RECT work = {0, 0, 1280, 1000}, left = SplitOffLeft(&work, 512);
+    EXPECT_EQ(std::make_pair(512L, 512L), std::make_pair(left.right, work.left));
     EXPECT_EQ(410, TileRect(area, 3, 2, SIZE{0, 0}).top) << "no size yet: one column of three";
 }
 
