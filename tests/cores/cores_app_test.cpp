@@ -31,6 +31,13 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
     EXPECT_EQ(3u, AffinityOf(tools[0]) | AffinityOf(tools[1]));
     EXPECT_EQ(0u, AffinityOf(tools[0]) & AffinityOf(tools[1]));
     HWND window = FindProcessWindow(run.dwProcessId);
+    RECT work, own, tool; // its window on the left 2/5 of the work area, the tools beside it
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(window, &own);
+    GetWindowRect(FindProcessWindow(tools[0]), &tool);
+    EXPECT_EQ(std::make_pair(work.left, std::max(480L, (work.right - work.left) * 2 / 5)),
+              std::make_pair(own.left, own.right - own.left));
+    EXPECT_GE(tool.left, own.right);
     SaveChartAs(window, run.dwProcessId, ""); // nothing saved, nothing said
     SaveChartAs(window, run.dwProcessId, fromMenu);
     SaveChartAs(window, run.dwProcessId, kept);
