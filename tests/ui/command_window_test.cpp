@@ -25,7 +25,6 @@ TEST(CommandWindow, ModelessDialogsCloseThroughEnd) {
     HWND held = dialog.Handle();
     ASSERT_TRUE(held);
     EXPECT_NE(nullptr, dialog.previousProc) << "the dialog class's procedure is kept";
-
     // Codes equal to dialog ids: only the id routes.
     dialog.Send(WM_COMMAND, MAKEWPARAM(0, IDOK), 0);
     dialog.Send(WM_COMMAND, MAKEWPARAM(8, IDYES), (LPARAM)dialog.GetItem(IDOK));
@@ -35,7 +34,6 @@ TEST(CommandWindow, ModelessDialogsCloseThroughEnd) {
     EXPECT_FALSE(IsWindow(held));
     ExpectUnbound(dialog);
     EXPECT_TRUE(dialog.End(IDOK)) << "nothing left to close, still TRUE";
-
     // DoModal on an object holding a modeless dialog destroys it first.
     ASSERT_TRUE(dialog.CreateModeless(MAKEINTRESOURCEA(BUTTONS_DIALOG), nullptr));
     held = dialog.Handle();

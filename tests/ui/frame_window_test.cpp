@@ -58,7 +58,6 @@ TEST_F(FrameWindowTest, ANewFrameRemovesAWaitingQuit) {
     PostQuitMessage(0);
     ASSERT_TRUE(CreateFrame(frame));
     EXPECT_FALSE(TakeQuit());
-
     // Create again on the only frame: the old window's quit is taken back.
     ASSERT_TRUE(CreateFrame(frame));
     EXPECT_FALSE(TakeQuit());
@@ -74,7 +73,6 @@ TEST_F(FrameWindowTest, CloseCommandAndDialogIds) {
     EXPECT_EQ(-1, frame.Send(WM_COMMAND, MAKEWPARAM(57665, 1), 0));
     ExpectUnbound(frame);
     EXPECT_TRUE(TakeQuit());
-
     ASSERT_TRUE(CreateFrame(frame));
     frame.Send(WM_COMMAND, MAKEWPARAM(40, IDOK), 0);
     EXPECT_NE(nullptr, frame.Handle()) << "other ids are only passed on";

@@ -1,5 +1,6 @@
 #include "gfx/bitmap_helpers.h"
 #include "recording_window.h"
+#include "tests/gfx/bound_dib.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +34,16 @@ HBITMAP Picture() {
     return bitmap;
 }
 
-// Sends WM_ERASEBKGND with a memory context over a fresh canvas.
-HBITMAP EraseOntoCanvas(Window& window, int width, int height) {
-    HBITMAP canvas = CreateDib(width, height, 32);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, canvas);
-    window.Send(WM_ERASEBKGND, (WPARAM)dc, 0);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return canvas;
-}
+// A fresh canvas that WM_ERASEBKGND painted through a memory context; its
+// pixels read as canvas(x, y), and deleted with it.
+struct Erased {
+    Erased(Window& window, int width, int height) : canvas(CreateDib(width, height, 32)) {
+        WithDc(canvas, [&](HDC dc) { window.Send(WM_ERASEBKGND, (WPARAM)dc, 0); });
+    }
+    ~Erased() { DeleteObject(canvas); }
+    uint32_t operator()(int x, int y) const { return Pixel(canvas, x, y); }
+    HBITMAP canvas;
+};
 
 bool CreatePopup(Window& window, int width, int height) {
     return window.Create(0, nullptr, "erase", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
@@ -54,20 +55,17 @@ TEST(EraseBackground, StretchesTheBitmapOverTheClientArea) {
     ASSERT_TRUE(CreatePopup(window, 60, 40));
     HBITMAP picture = Picture();
     window.SetBackgroundBitmap(picture);
-    HBITMAP canvas = EraseOntoCanvas(window, 60, 40);
+    Erased canvas(window, 60, 40);
     const int rowCentres[3] = {6, 20, 33}; // 40 rows over 3
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(Pixel(picture, x, y), Pixel(canvas, 12 * x + 6, rowCentres[y]));
-    EXPECT_EQ(Pixel(picture, 4, 2), Pixel(canvas, 59, 39));
-    DeleteObject(canvas);
-
+            EXPECT_EQ(Pixel(picture, x, y), canvas(12 * x + 6, rowCentres[y]));
+    EXPECT_EQ(Pixel(picture, 4, 2), canvas(59, 39));
     // After a resize the next erase stretches to the new size.
     SetWindowPos(window.Handle(), nullptr, 0, 0, 25, 6, SWP_NOZORDER | SWP_NOMOVE);
-    canvas = EraseOntoCanvas(window, 30, 10);
-    EXPECT_EQ(Pixel(picture, 4, 2), Pixel(canvas, 24, 5));
-    EXPECT_EQ(0u, Pixel(canvas, 25, 5)) << "nothing beyond the client area";
-    DeleteObject(canvas);
+    Erased resized(window, 30, 10);
+    EXPECT_EQ(Pixel(picture, 4, 2), resized(24, 5));
+    EXPECT_EQ(0u, resized(25, 5)) << "nothing beyond the client area";
     window.Destroy();
     DeleteObject(picture);
 }
@@ -75,45 +73,31 @@ TEST(EraseBackground, StretchesTheBitmapOverTheClientArea) {
 TEST(EraseBackground, FillsWithTheWindowOrWorkspaceColour) {
     TestWindow window;
     ASSERT_TRUE(CreatePopup(window, 9, 7));
-    HBITMAP canvas = EraseOntoCanvas(window, 9, 7);
-    EXPECT_EQ(AsDibPixel(GetSysColor(COLOR_WINDOW)), Pixel(canvas, 8, 6));
-    DeleteObject(canvas);
-
+    EXPECT_EQ(AsDibPixel(GetSysColor(COLOR_WINDOW)), Erased(window, 9, 7)(8, 6));
     window.SetBackgroundColour(RGB(0x12, 0x34, 0x56));
-    canvas = EraseOntoCanvas(window, 9, 7);
-    EXPECT_EQ(0x00123456u, Pixel(canvas, 0, 0));
-    DeleteObject(canvas);
-
+    EXPECT_EQ(0x00123456u, Erased(window, 9, 7)(0, 0));
     Recording<FrameWindow> frame;
     ASSERT_TRUE(CreatePopup(frame, 9, 7));
-    canvas = EraseOntoCanvas(frame, 9, 7);
-    EXPECT_EQ(AsDibPixel(GetSysColor(COLOR_APPWORKSPACE)), Pixel(canvas, 4, 3));
-    DeleteObject(canvas);
+    EXPECT_EQ(AsDibPixel(GetSysColor(COLOR_APPWORKSPACE)), Erased(frame, 9, 7)(4, 3));
     frame.Destroy();
-    MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    TakeQuit();
 }
 
 TEST(EraseBackground, AProcedureThatErasesItselfKeepsItsOwnBackground) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = CreateSolidBrush(RGB(200, 10, 20));
-    wc.lpszClassName = "BrushedTestWindow";
-    RegisterClassA(&wc);
-    HWND brushed = CreateWindowExA(0, "BrushedTestWindow", "", WS_POPUP, 0, 0, 8, 5, nullptr,
-                                   nullptr, wc.hInstance, nullptr);
+    const char* brushedClass = RegisterTestClass("BrushedTestWindow", DefWindowProcA);
+    HWND brushed = CreateWindowExA(0, brushedClass, "", WS_POPUP, 0, 0, 8, 5, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    HBRUSH brush = CreateSolidBrush(RGB(200, 10, 20));
+    SetClassLongPtrA(brushed, GCLP_HBRBACKGROUND, (LONG_PTR)brush);
     TestWindow window;
     ASSERT_TRUE(window.Attach(brushed));
     HBITMAP picture = Picture();
     window.SetBackgroundBitmap(picture);
-    HBITMAP canvas = EraseOntoCanvas(window, 8, 5);
-    EXPECT_EQ(0x00C80A14u, Pixel(canvas, 3, 2));
-    DeleteObject(canvas);
+    EXPECT_EQ(0x00C80A14u, Erased(window, 8, 5)(3, 2));
     DeleteObject(picture);
     window.Destroy();
-    UnregisterClassA(wc.lpszClassName, wc.hInstance); // the class brush is the test's
-    DeleteObject(wc.hbrBackground);
+    UnregisterClassA(brushedClass, GetModuleHandleA(nullptr)); // the class brush is the test's
+    DeleteObject(brush);
 }
 
 // The procedure underneath the subclassed windows below: notes each message
@@ -144,7 +128,7 @@ TEST(PassingOn, EveryHandledMessageArrivesWholeAtTheHandlerAndUnderneath) {
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
-        std::vector<std::string> calls;
+        std::string call; // "" for none
         LRESULT result;
     };
     HWND other = (HWND)(UINT_PTR)0x00012345, control = (HWND)(UINT_PTR)0x00054321;
@@ -153,31 +137,26 @@ TEST(PassingOn, EveryHandledMessageArrivesWholeAtTheHandlerAndUnderneath) {
     create.lpszName = "made";
     const WPARAM mk = MAKEWPARAM(MK_LBUTTON | MK_SHIFT, 2);
     std::vector<Row> rows = {
-        {WM_ACTIVATE, MAKEWPARAM(2, 9), (LPARAM)other, {Note("activate", 2, 9, other)}, 0},
-        {WM_ACTIVATEAPP, 0x30001, 0x7654321, {Note("activate app", 0x30001, 0x7654321)}, 0},
-        {WM_CLOSE, 0, 0, {"close"}, 0},
-        {WM_CREATE, 0, (LPARAM)&create, {"create made"}, 0},
-        {WM_ERASEBKGND, (WPARAM)dc, 0, {Note("erase", dc)}, -1},
-        {WM_INITDIALOG, (WPARAM)control, 0xABCDE, {"init dialog"}, kAnswer},
-        {WM_LBUTTONDOWN, mk, MAKELPARAM(0x8123, 0x45), {Note("left down", 0x8123, 0x45, mk)}, 0},
-        {WM_LBUTTONUP, mk, MAKELPARAM(0x45, 0xFFFE), {Note("left up", 0x45, 0xFFFE, mk)}, 0},
-        {WM_RBUTTONDOWN, mk, MAKELPARAM(0xFFFF, 0x7FF), {Note("right down", 0xFFFF, 0x7FF, mk)}, 0},
-        {WM_RBUTTONUP, mk, MAKELPARAM(0x7F80, 0x8001), {Note("right up", 0x7F80, 0x8001, mk)}, 0},
-        {WM_PAINT, (WPARAM)dc, 0, {Note("paint", dc, 0)}, 0},
-        {WM_SETTEXT, 0x20001, (LPARAM) "new title", {}, kAnswer},
-        {WM_KEYDOWN, VK_F5, 0x003F0001, {}, kAnswer},
-        {WM_LBUTTONDBLCLK, mk, MAKELPARAM(0x8001, 0xFF), {}, kAnswer},
-        {WM_APP + 7, (WPARAM)-2, (LPARAM)(INT_PTR)-0x12345678, {}, kAnswer},
+        {WM_ACTIVATE, MAKEWPARAM(2, 9), (LPARAM)other, Note("activate", 2, 9, other), 0},
+        {WM_ACTIVATEAPP, 0x30001, 0x7654321, Note("activate app", 0x30001, 0x7654321), 0},
+        {WM_CLOSE, 0, 0, "close", 0},
+        {WM_CREATE, 0, (LPARAM)&create, "create made", 0},
+        {WM_ERASEBKGND, (WPARAM)dc, 0, Note("erase", dc), -1},
+        {WM_INITDIALOG, (WPARAM)control, 0xABCDE, "init dialog", kAnswer},
+        {WM_LBUTTONDOWN, mk, MAKELPARAM(0x8123, 0x45), Note("left down", 0x8123, 0x45, mk), 0},
+        {WM_LBUTTONUP, mk, MAKELPARAM(0x45, 0xFFFE), Note("left up", 0x45, 0xFFFE, mk), 0},
+        {WM_RBUTTONDOWN, mk, MAKELPARAM(0xFFFF, 0x7FF), Note("right down", 0xFFFF, 0x7FF, mk), 0},
+        {WM_RBUTTONUP, mk, MAKELPARAM(0x7F80, 0x8001), Note("right up", 0x7F80, 0x8001, mk), 0},
+        {WM_PAINT, (WPARAM)dc, 0, Note("paint", dc, 0), 0},
+        {WM_SETTEXT, 0x20001, (LPARAM) "new title", "", kAnswer},
+        {WM_KEYDOWN, VK_F5, 0x003F0001, "", kAnswer},
+        {WM_LBUTTONDBLCLK, mk, MAKELPARAM(0x8001, 0xFF), "", kAnswer},
+        {WM_APP + 7, (WPARAM)-2, (LPARAM)(INT_PTR)-0x12345678, "", kAnswer},
     };
-    for (UINT id : {1, 2, 3, 4, 5, 6, 7, 8, 0x1234}) { // code and id never equal
-        UINT code = 0x300 + id;
-        rows.push_back({WM_COMMAND,
-                        MAKEWPARAM(id, code),
-                        (LPARAM)control,
-                        {Note("command", control, id, code)},
-                        0});
-    }
-    rows.push_back({WM_DESTROY, 0, 0, {"destroy"}, 0}); // last: it unbinds
+    for (UINT id : {1, 2, 3, 4, 5, 6, 7, 8, 0x1234}) // code and id never equal
+        rows.push_back({WM_COMMAND, MAKEWPARAM(id, 0x300 + id), (LPARAM)control,
+                        Note("command", control, id, 0x300 + id), 0});
+    rows.push_back({WM_DESTROY, 0, 0, "destroy", 0}); // last: it unbinds
 
     const char* noting = RegisterTestClass("NotingTestWindow", NoteArrival);
     // A Window gets every row; the dialog routes (and the frame's, on top)
@@ -203,7 +182,7 @@ TEST(PassingOn, EveryHandledMessageArrivesWholeAtTheHandlerAndUnderneath) {
             theArrivals.clear();
             kind.calls->clear();
             EXPECT_EQ(row.result, SendMessageA(hwnd, row.message, row.wParam, row.lParam));
-            std::vector<std::string> calls = row.calls;
+            std::vector<std::string> calls(row.call.empty() ? 0 : 1, row.call);
             if (kind.routes && LOWORD(row.wParam) <= IDNO)
                 calls.push_back(Note("end", LOWORD(row.wParam)));
             EXPECT_EQ(calls, *kind.calls);
@@ -268,8 +247,7 @@ TEST(PaintDefault, PaintsLeaveNothingInvalidAndNoGdiObjectHeld) {
         EXPECT_EQ("erase", window.calls.front().substr(0, 5));
         EXPECT_EQ("paint", window.calls.back().substr(0, 5));
         EXPECT_NE(nullptr, window.lastRegion);
-        RECT update;
-        EXPECT_FALSE(GetUpdateRect(window.Handle(), &update, FALSE));
+        EXPECT_FALSE(GetUpdateRect(window.Handle(), nullptr, FALSE));
     }
     HDC dc = GetDC(window.Handle());
     window.Send(WM_ERASEBKGND, (WPARAM)dc, 0);

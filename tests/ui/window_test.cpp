@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -248,11 +249,9 @@ TEST(WindowProc, WindowTextIsKeptWithinItsField) {
     char title[400];
     GetWindowTextA(window.Handle(), title, sizeof title);
     EXPECT_EQ(longTitle, title) << "the window itself keeps the whole text";
-
     window.Send(WM_SETTEXT, 0, 0);
     EXPECT_STREQ("", window.text);
-    GetWindowTextA(window.Handle(), title, sizeof title);
-    EXPECT_STREQ("", title) << "forwarded too";
+    EXPECT_EQ(0, GetWindowTextLengthA(window.Handle())) << "forwarded too";
 }
 
 TEST(WindowProc, UnknownWindowsGetTheDefaultProcedure) {
@@ -263,33 +262,32 @@ TEST(WindowProc, UnknownWindowsGetTheDefaultProcedure) {
     DestroyWindow(plain);
 }
 
+// Whether the window has something to update, bounded by `want`.
+bool UpdateIs(Window& window, RECT want) {
+    RECT update;
+    return GetUpdateRect(window.Handle(), &update, FALSE) && EqualRect(&want, &update);
+}
+
 TEST(Window, RedrawInvalidatesTheWholeClientArea) {
     TestWindow window;
     ASSERT_TRUE(CreatePopup(window, 130, 70));
     window.Show(SW_SHOWNOACTIVATE);
+    EXPECT_EQ(std::make_tuple(130, 130, 70),
+              std::make_tuple(window.ClientWidth(), window.WindowWidth(), window.WindowHeight()));
     ValidateRect(window.Handle(), nullptr);
     EXPECT_TRUE(window.Redraw(FALSE));
-    RECT update;
-    ASSERT_TRUE(GetUpdateRect(window.Handle(), &update, FALSE));
-    RECT client = window.ClientRect();
-    EXPECT_TRUE(EqualRect(&client, &update));
-    EXPECT_EQ(130, window.ClientWidth());
-    EXPECT_EQ(70, window.WindowHeight());
+    EXPECT_TRUE(UpdateIs(window, window.ClientRect()));
     // A rectangle given: only that part.
     ValidateRect(window.Handle(), nullptr);
     const RECT part = {3, 5, 17, 11};
     EXPECT_TRUE(window.Invalidate(&part, FALSE));
-    ASSERT_TRUE(GetUpdateRect(window.Handle(), &update, FALSE));
-    EXPECT_TRUE(EqualRect(&part, &update));
-    EXPECT_EQ(130, window.WindowWidth());
+    EXPECT_TRUE(UpdateIs(window, part));
     // The class repaints all of it after a resize either way, not only what
     // a taller window uncovers (nothing, for a narrower one).
     for (SIZE size : {SIZE{130, 90}, SIZE{100, 90}}) {
         ValidateRect(window.Handle(), nullptr);
         SetWindowPos(window.Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
-        ASSERT_TRUE(GetUpdateRect(window.Handle(), &update, FALSE)) << size.cx;
-        client = window.ClientRect();
-        EXPECT_TRUE(EqualRect(&client, &update)) << size.cx;
+        EXPECT_TRUE(UpdateIs(window, window.ClientRect())) << size.cx;
     }
 }
 
@@ -327,10 +325,8 @@ TEST(Window, DestructorLeavesTheListsEvenWhenDestroyFails) {
         EXPECT_TRUE(InList(theAttachedWindows, &window));
         // Bound again, it is listed once: the list stays a list.
         ASSERT_TRUE(CreatePopup(window));
-        int listed = 0;
-        for (Window* w = theAttachedWindows; w && listed < 100; w = w->nextWindow)
-            listed += w == &window;
-        EXPECT_EQ(1, listed);
+        EXPECT_TRUE(InList(theAttachedWindows, &window));
+        ExpectListsWhole();
         EXPECT_EQ(nullptr, window.previousProc);
     }
     PostThreadMessageA(threadId, WM_QUIT, 0, 0);

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string.h>
-
 namespace {
 
 bool CreatePopup(Window& window) {
@@ -40,19 +38,13 @@ struct Box {
     bool yes;
 };
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-    char name[8];
-    if (IsWindowVisible(window) && GetClassNameA(window, name, sizeof name) &&
-        strcmp(name, "#32770") == 0)
-        *(HWND*)found = window;
-    return !*(HWND*)found;
-}
-
 DWORD WINAPI AnswerNo(LPVOID parameter) {
     Box* box = (Box*)parameter;
     HWND found = nullptr;
     for (int tries = 0; !found && tries < 1000; ++tries, Sleep(10))
-        EnumThreadWindows(box->thread, FindBox, (LPARAM)&found);
+        for (HWND w = nullptr; !found && (w = FindWindowExA(nullptr, w, "#32770", nullptr));)
+            if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == box->thread)
+                found = w;
     GetWindowTextA(found, box->caption, sizeof box->caption);
     box->yes = GetDlgItem(found, IDYES) != nullptr;
     PostMessageA(found, WM_COMMAND, IDNO, 0);
