@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <stdint.h>
+#include <tuple>
 
 namespace {
 
@@ -68,11 +69,8 @@ TEST(BitmapHelpers, QueriesAndTopDownDibs) {
     // Row 0 lies first in memory: a fill of the top row lands at bmBits.
     RECT top = {0, 0, 13, 1};
     WithDc(dib, [&](HDC dc) { FillSolidRect(dc, &top, RGB(0x11, 0x22, 0x33)); });
-    const BYTE* bytes = (const BYTE*)info.bmBits;
-    EXPECT_EQ(0x33, bytes[0]); // blue first in memory
-    EXPECT_EQ(0x22, bytes[1]);
-    EXPECT_EQ(0x11, bytes[2]);
-    EXPECT_EQ(0x00, bytes[40]);
+    EXPECT_EQ(0, memcmp("\x33\x22\x11", info.bmBits, 3)); // blue first in memory
+    EXPECT_EQ(0x00, ((const BYTE*)info.bmBits)[40]);
     DeleteObject(dib);
 }
 
@@ -121,16 +119,14 @@ TEST(BitmapHelpers, ZeroSizesMeanTheWholeSource) {
             EXPECT_EQ(Row(source, y)[x], Row(target, 2 + y)[4 + x]);
             EXPECT_EQ(Row(source, y)[x], Row(target, 4 + 2 * y + 1)[10 + 2 * x + 1]);
         }
-    EXPECT_EQ(kSentinel, Row(target, 1)[4]);
-    EXPECT_EQ(kSentinel, Row(target, 2)[9]);
-    EXPECT_EQ(kSentinel, Row(target, 5)[3]);
+    EXPECT_EQ(std::make_tuple(kSentinel, kSentinel, kSentinel),
+              std::make_tuple(Row(target, 1)[4], Row(target, 2)[9], Row(target, 5)[3]));
 
     // Onto a bitmap with every size 0: the source stretched over all of it.
     EXPECT_TRUE(StretchBitmapToBitmap(target, 0, 0, 0, 0, source, 0, 0, 0, 0));
     GdiFlush();
-    EXPECT_EQ(Row(source, 0)[0], Row(target, 0)[0]);
-    EXPECT_EQ(Row(source, 2)[4], Row(target, 9)[19]);
-    EXPECT_EQ(Row(source, 1)[2], Row(target, 5)[10]);
+    EXPECT_EQ(std::make_tuple(Row(source, 0)[0], Row(source, 2)[4], Row(source, 1)[2]),
+              std::make_tuple(Row(target, 0)[0], Row(target, 9)[19], Row(target, 5)[10]));
     // Shrunk onto a bitmap, whose new context would AND what it shrinks.
     HBITMAP small = Filled(2, 1, kSentinel);
     EXPECT_TRUE(StretchBitmapToBitmap(small, 0, 0, 0, 0, source, 1, 1, 4, 2));
@@ -148,11 +144,10 @@ TEST(BitmapHelpers, DuplicateWithAndWithoutThePixels) {
     HBITMAP blank = DuplicateBitmap(source, TRUE);
     ASSERT_TRUE(copy && blank);
     GdiFlush();
-    for (HBITMAP bitmap : {copy, blank}) {
-        EXPECT_EQ(5, BitmapWidth(bitmap));
-        EXPECT_EQ(3, BitmapHeight(bitmap));
-        EXPECT_EQ(32, BitmapBitsPerPixel(bitmap));
-    }
+    for (HBITMAP bitmap : {copy, blank})
+        EXPECT_EQ(
+            std::make_tuple(5, 3, 32),
+            std::make_tuple(BitmapWidth(bitmap), BitmapHeight(bitmap), BitmapBitsPerPixel(bitmap)));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) {
             EXPECT_EQ(Row(source, y)[x], Row(copy, y)[x]);

@@ -268,10 +268,9 @@ TEST(BmpWriter, FailuresAreFalseAndLeaveNoFileBehind) {
     DWORD size = 0;
     EXPECT_EQ(TRUE, BmpImageSize(1, 1073741810, 32, &size));
     EXPECT_EQ(0xFFFFFFFFu - 54 - 1, size);
-    EXPECT_EQ(FALSE, BmpImageSize(1, 1073741811, 32, &size));
-    EXPECT_EQ(FALSE, BmpImageSize(65536, 65536, 8, &size));
-    EXPECT_EQ(FALSE, BmpImageSize(-1, 2, 8, &size));
-    EXPECT_EQ(FALSE, BmpImageSize(2, -1, 8, &size));
+    const LONG refused[][3] = {{1, 1073741811, 32}, {65536, 65536, 8}, {-1, 2, 8}, {2, -1, 8}};
+    for (const LONG* r : refused)
+        EXPECT_EQ(FALSE, BmpImageSize(r[0], r[1], WORD(r[2]), &size)) << r[0] << " x " << r[1];
 }
 
 } // namespace

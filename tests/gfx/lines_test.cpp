@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <math.h>
 #include <stdlib.h>
+#include <tuple>
 
 namespace {
 
@@ -49,10 +50,9 @@ TEST(Lines, PixelsAndGradients) {
     // Right to left: the same pixels, the gradient starting at the left end.
     DrawLine(2, 3, 1, 0x00000080, 0, 0, 0x00800000);
     EXPECT_EQ(4, Inked(dib, 256, 5));
-    EXPECT_EQ(0x00800000u, dib.Read(0, 0));
-    EXPECT_EQ(0x0055002Au, dib.Read(1, 0));
-    EXPECT_EQ(0x002A0055u, dib.Read(2, 1));
-    EXPECT_EQ(0x0000007Fu, dib.Read(3, 1)); // truncated steps miss the end by one
+    // The last a step short: truncated steps miss the end by one.
+    EXPECT_EQ(std::make_tuple(0x00800000u, 0x0055002Au, 0x002A0055u, 0x0000007Fu),
+              std::make_tuple(dib.Read(0, 0), dib.Read(1, 0), dib.Read(2, 1), dib.Read(3, 1)));
     DrawLine(2, 0, 2, 0x000000, 255, 2, 0x0000FF);
     DrawSmoothLine(2, 255, 3, 0x0000FF, 0, 3, 0x000000);
     for (int x = 0; x < 256; ++x)
@@ -60,9 +60,8 @@ TEST(Lines, PixelsAndGradients) {
     DrawLine(2, 0, 4, 0x000000, 2, 4, 0x0000FF);
     DrawLine(2, 9, 4, 0x00112233, 9, 4, 0x00445566);         // one point: the first colour
     DrawSmoothLine(2, 10, 4, 0x00112233, 10, 4, 0x00445566); // the second
-    EXPECT_EQ(0x7Fu, dib.Read(1, 4));
-    EXPECT_EQ(0x00112233u, dib.Read(9, 4));
-    EXPECT_EQ(0x00445566u, dib.Read(10, 4));
+    EXPECT_EQ(std::make_tuple(0x7Fu, 0x00112233u, 0x00445566u),
+              std::make_tuple(dib.Read(1, 4), dib.Read(9, 4), dib.Read(10, 4)));
 }
 
 TEST(Lines, SpanLimitAndCoordinateRange) {
@@ -88,10 +87,9 @@ TEST(Lines, SpanLimitAndCoordinateRange) {
 TEST(Lines, SmoothLineWeights) {
     BoundDib dib(3, 13, 11, 32, kPaper);
     DrawSmoothLine(3, 0, 0, kInk, 4, 2, kInk);
-    EXPECT_EQ(BlendColour(kPaper, kInk, 128), dib.Read(0, 0));
-    EXPECT_EQ(BlendColour(kPaper, kInk, 127), dib.Read(0, 1));
-    EXPECT_EQ(kInk, dib.Read(1, 1));
-    EXPECT_EQ(BlendColour(kPaper, kInk, 255), dib.Read(1, 2));
+    EXPECT_EQ(std::make_tuple(BlendColour(kPaper, kInk, 128), BlendColour(kPaper, kInk, 127), kInk,
+                              BlendColour(kPaper, kInk, 255)),
+              std::make_tuple(dib.Read(0, 0), dib.Read(0, 1), dib.Read(1, 1), dib.Read(1, 2)));
     DrawSmoothLine(3, 0, 5, kInk, 9, 5, kInk);
     DrawSmoothLine(3, 11, 0, kInk, 11, 9, kInk);
     for (int i = 0; i <= 9; ++i) {
