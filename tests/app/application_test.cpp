@@ -3,6 +3,7 @@
 #include "gfx/bitmap_helpers.h"
 #include "res/resource_ids.h"
 #include "real_burst.h"
+#include "tests/gfx/bound_dib.h"
 #include "tool_process.h"
 
 #include <gtest/gtest.h>
@@ -114,13 +115,10 @@ TEST_F(ToolTest, ShowsThePictureAndClosesWithCodeZero) {
     for (int look = 0; look < 50 && differing != 0; ++look) {
         Sleep(look ? 100 : 0);
         HDC windowDc = GetDC(window);
-        HDC dc = CreateCompatibleDC(windowDc);
-        HGDIOBJ previous = SelectObject(dc, shown);
-        BitBlt(dc, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
-        SelectObject(dc, previous);
-        DeleteDC(dc);
+        WithDc(shown, [&](HDC dc) {
+            BitBlt(dc, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
+        });
         ReleaseDC(window, windowDc);
-        GdiFlush();
         differing = 0;
         for (int i = 0; i < client.right * client.bottom; ++i)
             differing +=
