@@ -1,14 +1,12 @@
 #pragma once
 
-// Vesko Cores started as its own process, its log read as it grows, its tools
-// looked at from outside: what the end-to-end tests share.
+// What the end-to-end tests share: Vesko Cores as its own process, its log, its tools.
 #include "cores/tool_process.h"
 #include "../app/real_burst.h"
 #include "../app/tool_process.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
-
 #include <dlgs.h>
 
 #include <algorithm>
@@ -22,23 +20,11 @@ using Log = std::vector<std::string>; // rows, or printed lines
 // `text` holds `part`; a failure prints both.
 #define EXPECT_HAS(part, text) EXPECT_PRED_FORMAT2(testing::IsSubstring, part, text)
 
-inline std::string TempPath(const std::string& name) {
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    return folder + name;
-}
-
 // This program's folder, ending in a backslash.
 inline std::string OwnFolder() {
     char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
+    std::string folder(path, GetModuleFileNameA(nullptr, path, sizeof path));
     return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-// The test-only tool whose bursts keep a processor busy for 13 s each.
-inline std::string SlowTool() {
-    return OwnFolder() + "vesko-slow.exe";
 }
 
 // The tools that `parent` started and that still run.
@@ -48,9 +34,8 @@ inline std::vector<DWORD> Children(DWORD parent) {
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == parent &&
-            (_stricmp(entry.szExeFile, "vesko.exe") == 0 ||
-             _stricmp(entry.szExeFile, "vesko-slow.exe") == 0))
+        if (entry.th32ParentProcessID == parent && (!_stricmp(entry.szExeFile, "vesko.exe") ||
+                                                    !_stricmp(entry.szExeFile, "vesko-slow.exe")))
             children.push_back(entry.th32ProcessID);
     CloseHandle(snapshot);
     return children;
@@ -59,8 +44,7 @@ inline std::vector<DWORD> Children(DWORD parent) {
 // A dialog (a file dialog, a message box) that a process shows.
 inline HWND WaitForDialog(DWORD processId) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(50))
-        for (HWND w = FindWindowA("#32770", nullptr); w;
-             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(w, &owner);
             if (owner == processId && IsWindowVisible(w))
@@ -74,8 +58,7 @@ inline void SaveChartAs(HWND window, DWORD processId, const std::string& path) {
     PostMessageA(window, WM_COMMAND, 40101, 0);
     HWND dialog = WaitForDialog(processId);
     ASSERT_TRUE(dialog);
-    HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
-    SetWindowTextA(name, path.c_str());
+    SetDlgItemTextA(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, path.c_str());
     PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
     for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < 30000;)
         Sleep(50);
@@ -129,8 +112,10 @@ class CoresTest : public ::testing::Test {
         if ((system & 3) != 3)
             GTEST_SKIP() << "needs processors 0 and 1";
         budgetMs = 30000 + 4 * BurstBudgetMs(); // start-up, then a few bursts with company
-        log = TempPath("vesko-cores-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv");
+        char folder[MAX_PATH];
+        GetTempPathA(sizeof folder, folder);
+        log = folder + ("vesko-cores-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv");
         DeleteFileA(log.c_str());
     }
 
@@ -146,27 +131,25 @@ class CoresTest : public ::testing::Test {
             CloseHandle(run.hProcess);
             run = {};
         }
-        DeleteFileA(log.c_str());
-        DeleteFileA((log + ".out").c_str());
+        for (const char* suffix : {"", ".out", ".txt"}) // the log, what it printed, a fake tool
+            DeleteFileA((log + suffix).c_str());
     }
 
     void Start(const std::string& options) {
         std::string line = "\"" + BuiltProgram("vesko-cores.exe") + "\" " + options;
-        // Its standard output goes to a file of its own.
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE}; // standard output to a file
         HANDLE output = CreateFileA((log + ".out").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                     &inherit, CREATE_ALWAYS, 0, nullptr);
         STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = startup.hStdError = output;
         ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                    &startup, &run));
         CloseHandle(output);
     }
+    void StartLogged(const std::string& options) { Start(options + " --log \"" + log + "\""); }
 
-    // The log's rows so far, header included (or the lines of another file);
-    // a row still being written is not one yet.
+    // The log's rows so far, header included, or another file's lines; none still being written.
     Log Rows(const std::string& suffix = "") {
         Log rows;
         std::ifstream file(log + suffix, std::ios::binary);
@@ -186,11 +169,12 @@ class CoresTest : public ::testing::Test {
     // Closes the window (or a tool's) as a user would; the run's exit code.
     DWORD CloseAndWait(DWORD processId = 0) {
         PostMessageA(FindProcessWindow(processId ? processId : run.dwProcessId), WM_CLOSE, 0, 0);
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
-        return ExitCode();
+        return ExitCode(30000);
     }
 
-    DWORD ExitCode() {
+    // The run's exit code once it has ended, waiting up to `waitMs`; else STILL_ACTIVE.
+    DWORD ExitCode(DWORD waitMs = 0) {
+        WaitForSingleObject(run.hProcess, waitMs);
         DWORD code = STILL_ACTIVE;
         GetExitCodeProcess(run.hProcess, &code);
         return code;
@@ -223,15 +207,15 @@ inline size_t Count(const Log& rows, const std::string& event, const std::string
 inline int Bursts(const Log& rows, const std::string& processor) {
     int bursts = 0;
     for (const std::string& row : rows)
-        if (Field(row, 3) == "figures" && Field(row, 2) == processor)
-            bursts += atoi(row.c_str() + row.find(" of ") + 4);
+        bursts += Count({row}, "figures", processor) ? atoi(row.c_str() + row.find(" of ") + 4) : 0;
     return bursts;
 }
 
-// The row of one event whose detail holds `text`, or "".
-inline std::string Find(const Log& rows, const std::string& event, const std::string& text) {
+// The first row of one event for one processor, or any (""), that holds `text`; else "".
+inline std::string Find(const Log& rows, const std::string& event, const std::string& processor,
+                        const std::string& text = "") {
     for (const std::string& row : rows)
-        if (Field(row, 3) == event && row.find(text) != std::string::npos)
+        if (Count({row}, event, processor) && row.find(text) != std::string::npos)
             return row;
     return "";
 }

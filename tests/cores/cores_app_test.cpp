@@ -1,31 +1,24 @@
-// Vesko Cores as a user meets it: started as its own process on two
-// processors over the real tool, its log read as it grows, its tools looked
-// at from outside.
+// Vesko Cores as a user meets it, on two processors over the real tool.
 #include "companion_test.h"
 
 namespace {
 
-// PASS needs 3 counted bursts on each processor, whatever a burst costs.
-bool Proven(const Log& rows) {
-    return Bursts(rows, "0") >= 3 && Bursts(rows, "1") >= 3 && Count(rows, "figures", "0", true) &&
-           Count(rows, "figures", "1", true);
-}
-
-// One tool pinned to each processor; the chart saved from the File menu while
-// the run goes and with --chart at the end, at the window's chart size
-// (ImageMagick reads both back: chart_identify). A save that fails says so
-// and leaves the old file whole; a tool deaf to WM_CLOSE is terminated after 5 s.
+// One tool pinned to each processor; the chart saved from the File menu and with --chart, at the
+// window's chart size (ImageMagick reads both: chart_identify). A failed save says so and keeps the
+// old file; a tool deaf to WM_CLOSE is terminated after 5 s.
 TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
-    std::string folder = OwnFolder() + "chart_out\\";
+    std::string folder = OwnFolder() + "chart_out\\", kept = OwnFolder() + "vesko-cores-kept.bmp";
     CreateDirectoryA(folder.c_str(), nullptr);
     std::string atEnd = folder + "at_end.bmp", fromMenu = folder + "from_menu.bmp";
-    std::string kept = TempPath("vesko-cores-kept.bmp");
     SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
     std::ofstream(kept) << "old bytes";
     SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_READONLY);
     DeleteFileA(fromMenu.c_str());
-    Start("--processors 0,1 --every 1 --chart \"" + atEnd + "\" --log \"" + log + "\"");
-    ASSERT_TRUE(WaitFor(Proven)) << "3 bursts and figures with ticks from both processors";
+    StartLogged("--processors 0,1 --every 1 --chart \"" + atEnd + "\"");
+    ASSERT_TRUE(WaitFor([](const Log& rows) { // PASS needs 3 on each, whatever a burst costs
+        return Bursts(rows, "0") >= 3 && Bursts(rows, "1") >= 3 &&
+               Count(rows, "figures", "0", true) && Count(rows, "figures", "1", true);
+    })) << "3 bursts and figures with ticks from both processors";
     std::vector<DWORD> tools = Children(run.dwProcessId);
     ASSERT_EQ(2u, tools.size());
     EXPECT_EQ(3u, AffinityOf(tools[0]) | AffinityOf(tools[1]));
@@ -79,24 +72,21 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
     sscanf(printed.end()[-2].c_str(), "chart: %*[^(](%ld x %ld)", &width, &height);
     printed.resize(printed.size() - 2);
     EXPECT_EQ(rows, printed) << "every row is printed too";
-    std::ifstream old(kept);
-    EXPECT_EQ("old bytes", std::string(std::istreambuf_iterator<char>(old), {}));
-    old.close();
+    EXPECT_EQ("old bytes", // read through a stream closed before the file is deleted
+              std::string(std::istreambuf_iterator<char>(std::ifstream(kept).rdbuf()), {}));
     SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(kept.c_str());
     ASSERT_GT(width * height, 0) << "the size it was written at";
     for (const std::string& file : {atEnd, fromMenu}) {
         EXPECT_EQ(std::make_pair(width, height), BmpSize(file)) << file;
-        // Corners of white background; colours as they come.
-        std::ofstream(file.substr(0, file.size() - 4) + ".txt")
+        std::ofstream(file.substr(0, file.size() - 4) + ".txt") // white corners, any colours
             << width << " " << height << " * 255 255 255 255 255 255\n";
     }
 }
 
-// The same tool moves to processor 1 once processor 0 has finished 3 bursts;
-// closed then, the verdict follows processor 1's own count.
+// The tool moves to processor 1 after 3 bursts on 0; closed then, the verdict follows 1's count.
 TEST_F(CoresTest, CycleModeMovesOneToolToTheNextProcessor) {
-    Start("--processors 0,1 --cycle 10 --every 1 --log \"" + log + "\"");
+    StartLogged("--processors 0,1 --cycle 10 --every 1");
     ASSERT_TRUE(WaitFor([](const Log& rows) { return Count(rows, "figures", "0", true); }));
     std::vector<DWORD> tools = Children(run.dwProcessId);
     ASSERT_EQ(1u, tools.size());
@@ -106,10 +96,8 @@ TEST_F(CoresTest, CycleModeMovesOneToolToTheNextProcessor) {
     EXPECT_EQ(tools, Children(run.dwProcessId));
     DWORD code = CloseAndWait();
     Log rows = Rows();
-    std::string ends[2]; // their details, "ok; 3 bursts in 0:00:11 under the tool"
-    for (const std::string& row : rows)
-        if (Field(row, 3) == "end")
-            ends[Field(row, 2) == "1"] = Field(row, 6);
+    // The end rows' details, "ok; 3 bursts in 0:00:11 under the tool".
+    std::string ends[2] = {Field(Find(rows, "end", "0"), 6), Field(Find(rows, "end", "1"), 6)};
     EXPECT_EQ(0u, ends[0].find("ok; ")) << ends[0];
     int bursts = atoi(ends[1].c_str() + ends[1].find("; ") + 2);
     EXPECT_EQ(bursts >= 3 ? 0u : 3u, code) << ends[1];
@@ -118,14 +106,14 @@ TEST_F(CoresTest, CycleModeMovesOneToolToTheNextProcessor) {
 }
 
 TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
-    Start("--processors 0,1 --every 1 --log \"" + log + "\"");
+    StartLogged("--processors 0,1 --every 1");
     ASSERT_TRUE(WaitFor([](const Log& rows) { return Count(rows, "figures", "") >= 2; }));
     std::vector<DWORD> tools = Children(run.dwProcessId);
     ASSERT_EQ(2u, tools.size());
     int processor = AffinityOf(tools[1]) == 2 ? 1 : 0;
     Crash(tools[1]);
     std::string stopped = std::to_string(processor) + ",stopped,,,exit code 0xC0000005 (access";
-    ASSERT_TRUE(WaitFor([&](const Log& rows) { return Find(rows, "stopped", stopped) != ""; }));
+    ASSERT_TRUE(WaitFor([&](const Log& rows) { return Find(rows, "stopped", "", stopped) != ""; }));
     // The other one crashes as the window is closed, before any poll sees it.
     Crash(tools[0]);
     EXPECT_EQ(1u, CloseAndWait()) << "FAIL";
@@ -133,10 +121,9 @@ TEST_F(CoresTest, AToolKilledFromOutsideStopsItsProcessorAndFailsTheRun) {
     EXPECT_HAS(",verdict,,,\"FAIL: 2 processors for", Rows().back());
 }
 
-// In cycle mode a tool that stops is replaced by a new one on the next
-// processor; a tool that cannot even start stops its processor too.
+// A cycled tool that stops gives way to a new one on the next processor; one that cannot start too.
 TEST_F(CoresTest, ACycledToolThatStopsGivesWayToTheNextProcessor) {
-    Start("--processors 0,1 --cycle 60 --every 1 --log \"" + log + "\"");
+    StartLogged("--processors 0,1 --cycle 60 --every 1");
     ASSERT_TRUE(WaitFor([](const Log& rows) { return Count(rows, "figures", "0") > 0; }));
     Crash(Children(run.dwProcessId).at(0));
     ASSERT_TRUE(WaitFor([&](const Log& rows) {
@@ -148,14 +135,10 @@ TEST_F(CoresTest, ACycledToolThatStopsGivesWayToTheNextProcessor) {
     EXPECT_EQ(1u, CloseAndWait(Children(run.dwProcessId).at(0))) << "the tool closed: none left";
     EXPECT_EQ(1u, Count(Rows(), "closed", "1"));
     TearDown();
-    std::string notATool = log + ".txt";
-    std::ofstream(notATool) << "not a program";
-    Start("--processors 1 --cycle 10 --tool \"" + notATool + "\" --log \"" + log + "\"");
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, budgetMs))
-        << "nothing left to watch";
-    EXPECT_EQ(1u, ExitCode());
+    std::ofstream(log + ".txt") << "not a program";
+    StartLogged("--processors 1 --cycle 10 --tool \"" + log + ".txt\"");
+    EXPECT_EQ(1u, ExitCode(budgetMs)) << "nothing left to watch";
     EXPECT_EQ(1u, Count(Rows(), "stopped", "1"));
-    DeleteFileA(notATool.c_str());
 }
 
 // A message box names what is wrong, or shows the usage: dismissed as a user would.
@@ -170,8 +153,7 @@ TEST_F(CoresTest, ABadCommandLineExitsWithTwoAndStartsNoTool) {
         ASSERT_TRUE(box) << "the message box";
         EXPECT_TRUE(Children(run.dwProcessId).empty());
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 30000));
-        EXPECT_EQ(strcmp(line, "/help") ? 2u : 0u, ExitCode()) << "the usage asked for: 0";
+        EXPECT_EQ(strcmp(line, "/help") ? 2u : 0u, ExitCode(30000)) << "the usage asked for: 0";
         TearDown();
     }
 }
