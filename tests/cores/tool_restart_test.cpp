@@ -1,6 +1,5 @@
-// The supervisor in this process over a simulated clock: a tool that has run
-// for 70 hours is replaced by a fresh one before it would show days in place
-// of ticks per iteration, and figures and judging go on.
+// The supervisor in this process over a simulated clock: after 70 hours a fresh tool, before the
+// old one would show days in place of ticks per iteration; figures and judging go on.
 #include "companion_test.h"
 #include "cores/cores_run.h"
 
@@ -22,23 +21,22 @@ TEST_F(CoresTest, AToolIsReplacedBeforeSeventyTwoHoursAndFiguresGoOn) {
     cores->log.echo = nullptr; // its rows are read from the log
     cores->tickCount = SimulatedClock;
     BeginRun(cores, RECT{0, 0, 640, 480});
-    size_t before = 0; // rows before the restart
-    auto pollUntil = [&](const std::function<bool(const Log&)>& done) {
+    auto pollUntil = [&](const std::function<bool()>& done) {
         for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(125)) {
             PollRun(cores);
-            Log rows = Rows();
-            if (done(Log(rows.begin() + long(before), rows.end())))
+            if (done())
                 return true;
         }
         return false;
     };
-    ASSERT_TRUE(pollUntil([&](const Log&) { return cores->tools[0].window; }));
+    ASSERT_TRUE(pollUntil([&] { return cores->tools[0].window; }));
     HANDLE first = OpenProcess(SYNCHRONIZE, FALSE, cores->tools[0].processId);
     theClockAhead = kToolRestartHours * 3600000u;
-    before = Rows().size();
-    EXPECT_TRUE(pollUntil([](const Log& rows) { return Count(rows, "figures", "0", true) > 0; }))
+    Log rows = Rows(); // before the restart
+    size_t before = rows.size(), figures = Count(rows, "figures", "0", true);
+    EXPECT_TRUE(pollUntil([&] { return Count(Rows(), "figures", "0", true) > figures; }))
         << "figures from the fresh tool";
-    Log rows = Rows();
+    rows = Rows();
     rows.erase(rows.begin(), rows.begin() + long(before));
     EXPECT_EQ(",0,note,,,a fresh tool after 70 hours: from 72 hours on a tool shows days in place "
               "of ticks per iteration,",
