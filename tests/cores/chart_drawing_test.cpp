@@ -154,8 +154,7 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     const RECT header = {0, 0, 263, LayOutChart(263, 197, legend).ticks.plot.top};
     for (int p : numbers)
         EXPECT_GT(Find(GetBitmapInfo(dib), header, Pixel(p)).size(), 5u) << p;
-    EXPECT_FALSE(DrawChart(Dib(20, 20, 8), input));
-    EXPECT_FALSE(DrawChart(nullptr, input));
+    EXPECT_FALSE(DrawChart(Dib(20, 20, 8), input) || DrawChart(nullptr, input)) << "8 bits, none";
 }
 
 } // namespace

@@ -58,8 +58,7 @@ TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
             EXPECT_EQ(height > table ? 283 : 800, window.ChartSize().cx) << height;
             EXPECT_EQ(height > table ? first.cy + 72 : 500, window.ChartSize().cy) << height;
         }
-        drawn = window.chart;
-        EXPECT_EQ(DWORD(OBJ_BITMAP), GetObjectType(drawn));
+        EXPECT_EQ(DWORD(OBJ_BITMAP), GetObjectType(drawn = window.chart));
         window.Invalidate(nullptr, FALSE);
         window.Update();
         EXPECT_EQ(drawn, window.chart) << "no new figures: the chart is kept";
