@@ -2,7 +2,7 @@
 #include "cores/cores_window.h"
 #include "cores/processor_colour.h"
 #include "cores/tool_process.h"
-#include "gfx/bitmap_helpers.h"
+#include "tests/gfx/bound_dib.h"
 
 #include <gtest/gtest.h>
 
@@ -32,11 +32,8 @@ TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
         EXPECT_LT(first.cy, 457 - 50) << "below the table";
         // Read back: each row in its processor's chart colour, the chart's grid below.
         HBITMAP shot = CreateDib(331, 457, 32);
-        HDC windowDc = GetDC(window.Handle()), copy = CreateCompatibleDC(windowDc);
-        HGDIOBJ old = SelectObject(copy, shot);
-        BitBlt(copy, 0, 0, 331, 457, windowDc, 0, 0, SRCCOPY);
-        SelectObject(copy, old);
-        DeleteDC(copy);
+        HDC windowDc = GetDC(window.Handle());
+        WithDc(shot, [&](HDC copy) { BitBlt(copy, 0, 0, 331, 457, windowDc, 0, 0, SRCCOPY); });
         ReleaseDC(window.Handle(), windowDc);
         const uint32_t* pixels = (const uint32_t*)GetBitmapInfo(shot).bmBits;
         for (COLORREF c : {ProcessorColour(0), ProcessorColour(2)}) {
