@@ -23,14 +23,14 @@ inline HMODULE ToolResources() {
     return LoadLibraryExA(ToolPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
-// The visible window of class "Window" that a process shows, or null.
-inline HWND FindToolWindow(DWORD processId) {
-    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, "Window", nullptr));) {
+// The visible window of a class ("Window", the tool's) that a process shows, or null.
+inline HWND FindToolWindow(DWORD processId, const char* windowClass = "Window") {
+    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, windowClass, nullptr));) {
         DWORD owner = 0;
         GetWindowThreadProcessId(found, &owner);
-        char className[32] = ""; // exactly "Window": the search ignores case
+        char className[32] = ""; // exactly that class: the search ignores case
         GetClassNameA(found, className, sizeof className);
-        if (owner == processId && strcmp(className, "Window") == 0 && IsWindowVisible(found))
+        if (owner == processId && strcmp(className, windowClass) == 0 && IsWindowVisible(found))
             return found;
     }
     return nullptr;

@@ -43,14 +43,10 @@ inline std::vector<DWORD> Children(DWORD parent) {
 
 // A dialog (a file dialog, a message box) that a process shows.
 inline HWND WaitForDialog(DWORD processId) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(50))
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == processId && IsWindowVisible(w))
-                return w;
-        }
-    return nullptr;
+    HWND dialog = nullptr;
+    for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 30000; Sleep(50))
+        dialog = FindToolWindow(processId, "#32770");
+    return dialog;
 }
 
 // "Save Chart..." from the window's File menu, answered with `path` or cancelled.
@@ -193,13 +189,17 @@ inline std::string Field(const std::string& row, int n) {
     return row.substr(at, row.find(',', at) - at);
 }
 
-// Rows of one event for one processor ("1"), or for any (""); with ticks only, if asked.
+// Whether a row is of one event for one processor ("1"), or for any ("").
+inline bool IsRow(const std::string& row, const std::string& event, const std::string& processor) {
+    return Field(row, 3) == event && (processor.empty() || Field(row, 2) == processor);
+}
+
+// Rows of one event for one processor, or for any; with ticks only, if asked.
 inline size_t Count(const Log& rows, const std::string& event, const std::string& processor,
                     bool withTicks = false) {
     size_t n = 0;
     for (const std::string& row : rows)
-        n += Field(row, 3) == event && (processor.empty() || Field(row, 2) == processor) &&
-             (!withTicks || !Field(row, 4).empty());
+        n += IsRow(row, event, processor) && (!withTicks || !Field(row, 4).empty());
     return n;
 }
 
@@ -207,7 +207,7 @@ inline size_t Count(const Log& rows, const std::string& event, const std::string
 inline int Bursts(const Log& rows, const std::string& processor) {
     int bursts = 0;
     for (const std::string& row : rows)
-        bursts += Count({row}, "figures", processor) ? atoi(row.c_str() + row.find(" of ") + 4) : 0;
+        bursts += IsRow(row, "figures", processor) ? atoi(row.c_str() + row.find(" of ") + 4) : 0;
     return bursts;
 }
 
@@ -215,7 +215,7 @@ inline int Bursts(const Log& rows, const std::string& processor) {
 inline std::string Find(const Log& rows, const std::string& event, const std::string& processor,
                         const std::string& text = "") {
     for (const std::string& row : rows)
-        if (Count({row}, event, processor) && row.find(text) != std::string::npos)
+        if (IsRow(row, event, processor) && row.find(text) != std::string::npos)
             return row;
     return "";
 }
