@@ -47,7 +47,8 @@ TEST(MainWindow, PriorityMarksAreExclusiveAndCommandsGoOn) {
     for (UINT chosen : {HIGH_PRIORITY_COMMAND, HIGH_PRIORITY_COMMAND, NORMAL_PRIORITY_COMMAND,
                         NORMAL_PRIORITY_COMMAND, HIGH_PRIORITY_COMMAND}) {
         window.Send(WM_COMMAND, MAKEWPARAM(chosen, 1), 0); // as an accelerator sends it
-        UINT other = NORMAL_PRIORITY_COMMAND + HIGH_PRIORITY_COMMAND - chosen;
+        UINT other =
+            chosen == HIGH_PRIORITY_COMMAND ? NORMAL_PRIORITY_COMMAND : HIGH_PRIORITY_COMMAND;
         EXPECT_EQ(UINT(MF_CHECKED), State(hwnd, chosen)) << chosen;
         EXPECT_EQ(0u, State(hwnd, other)) << chosen;
     }
