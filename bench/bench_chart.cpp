@@ -3,7 +3,7 @@
 // time at 1920 x 600. With a file name it also writes the chart as a BMP:
 //   bench_chart [chart.bmp [processors [hours]]]
 #include "bench/bench_timing.h"
-#include "cores/chart_drawing.h"
+#include "chart/drawing.h"
 #include "gfx/bitmap_helpers.h"
 #include "gfx/bmp_writer.h"
 

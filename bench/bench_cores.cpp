@@ -3,10 +3,10 @@
 // medians lie per figures interval (what the slower-than-the-rest threshold
 // must stay above).
 #include "bench/bench_timing.h"
-#include "cores/cores_app.h"
+#include "cores/win_app.h"
 #include "cores/log_row.h"
-#include "cores/run_log.h"
-#include "cores/tool_process.h"
+#include "cores/win_log_file.h"
+#include "cores/win_tool_process.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cores/cores_options.h"
+#include "cores/processor_limit.h"
 #include "cores/log_row.h"
 #include "cores/value_counts.h"
 

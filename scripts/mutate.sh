@@ -62,7 +62,7 @@ for file in $files; do
         test=$(tests "util_tests.exe '--gtest_filter=-FileDialogs.*'")
         [ "$file" != util/file_dialogs.cpp ] || test=$(tests util_tests.exe)
         then="" ;;
-    math/* | gfx/* | ui/*)
+    math/* | gfx/* | ui/* | chart/*)
         targets="${file%%/*}_tests"
         test=$(tests "${file%%/*}_tests.exe")
         then="" ;;

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the end-to-end tests share: Vesko Cores as its own process, its log, its tools.
-#include "cores/tool_process.h"
+#include "cores/win_tool_process.h"
 #include "../app/real_burst.h"
 #include "../app/tool_process.h"
 

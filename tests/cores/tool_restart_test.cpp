@@ -1,7 +1,7 @@
 // The supervisor in this process over a simulated clock: after 70 hours a fresh tool, before the
 // old one would show days in place of ticks per iteration; figures and judging go on.
 #include "companion_test.h"
-#include "cores/cores_run.h"
+#include "cores/win_run.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cores/chart_series.h"
+#include "chart/series.h"
 
 #include <gtest/gtest.h>
 

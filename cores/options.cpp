@@ -1,4 +1,4 @@
-#include "cores/cores_options.h"
+#include "cores/options.h"
 
 #include <stdio.h>
 #include <string.h>

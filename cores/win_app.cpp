@@ -1,8 +1,8 @@
-#include "cores/cores_app.h"
+#include "cores/win_app.h"
 
-#include "cores/cores_resource_ids.h"
-#include "cores/cores_run.h"
-#include "cores/cores_window.h"
+#include "cores/resource_ids.h"
+#include "cores/win_run.h"
+#include "cores/win_window.h"
 #include "cores/tiling.h"
 
 #include <string.h>

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "cores/processor_limit.h"
+
 #include <stdint.h>
 
 // Vesko Cores' command line. Options are accepted as --name and /name, a
 // value following after a space.
 
-// As many processors as an affinity mask has bits: 32 or 64.
-const int kMaxProcessors = int(sizeof(void*) * 8);
 const int kPathCapacity = 260;
 
 struct CoresOptions {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cores/cores_options.h"
+#include "cores/options.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "cores/chart_drawing.h"
+#include "chart/drawing.h"
 
-#include "cores/processor_colour.h"
+#include "chart/processor_colour.h"
 #include "gfx/bitmap_helpers.h"
 #include "gfx/lines.h"
 #include "gfx/pixel_surfaces.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cores/chart_axes.h"
-#include "cores/chart_series.h"
+#include "chart/axes.h"
+#include "chart/series.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "cores/cores_run.h"
+#include "cores/win_run.h"
 
-#include "cores/full_path.h"
-#include "cores/processor_times.h"
+#include "util/full_path.h"
+#include "cores/win_processor_times.h"
 #include "cores/tiling.h"
 
 #include <stdio.h>

@@ -1,4 +1,4 @@
-#include "cores/processor_times.h"
+#include "cores/win_processor_times.h"
 
 #include <winternl.h>
 

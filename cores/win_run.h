@@ -1,10 +1,10 @@
 #pragma once
 
-#include "cores/cores_options.h"
+#include "cores/options.h"
 #include "cores/judge.h"
-#include "cores/run_chart.h"
-#include "cores/run_log.h"
-#include "cores/tool_process.h"
+#include "cores/win_chart.h"
+#include "cores/win_log_file.h"
+#include "cores/win_tool_process.h"
 #include "cores/verdict.h"
 
 // A run of Vesko Cores over its Windows parts: the tools it starts and pins,

@@ -1,6 +1,6 @@
-#include "cores/run_log.h"
+#include "cores/win_log_file.h"
 
-#include "cores/full_path.h"
+#include "util/full_path.h"
 #include "cores/log_row.h"
 #include "util/file_helpers.h"
 

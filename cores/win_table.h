@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cores/cores_run.h"
+#include "cores/win_run.h"
 
 #include <windows.h>
 

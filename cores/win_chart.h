@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cores/chart_series.h"
-#include "cores/cores_options.h"
+#include "chart/series.h"
+#include "cores/processor_limit.h"
 #include "cores/log_row.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
-#include "cores/run_table.h"
+#include "cores/win_table.h"
 
-#include "cores/processor_colour.h"
+#include "chart/processor_colour.h"
 
 #include <stdio.h>
 #include <string.h>

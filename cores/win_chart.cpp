@@ -1,6 +1,6 @@
-#include "cores/run_chart.h"
+#include "cores/win_chart.h"
 
-#include "cores/chart_drawing.h"
+#include "chart/drawing.h"
 #include "gfx/bitmap_helpers.h"
 #include "gfx/bmp_writer.h"
 

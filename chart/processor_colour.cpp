@@ -1,4 +1,4 @@
-#include "cores/processor_colour.h"
+#include "chart/processor_colour.h"
 
 #include <math.h>
 

@@ -1,4 +1,4 @@
-#include "cores/tool_process.h"
+#include "cores/win_tool_process.h"
 
 #include <stdio.h>
 

@@ -1,7 +1,7 @@
-#include "cores/cores_run.h"
-#include "cores/cores_window.h"
-#include "cores/processor_colour.h"
-#include "cores/tool_process.h"
+#include "cores/win_run.h"
+#include "cores/win_window.h"
+#include "chart/processor_colour.h"
+#include "cores/win_tool_process.h"
 #include "tests/gfx/bound_dib.h"
 
 #include <gtest/gtest.h>

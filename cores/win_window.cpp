@@ -1,8 +1,8 @@
-#include "cores/cores_window.h"
+#include "cores/win_window.h"
 
-#include "cores/cores_resource_ids.h"
-#include "cores/cores_run.h"
-#include "cores/run_table.h"
+#include "cores/resource_ids.h"
+#include "cores/win_run.h"
+#include "cores/win_table.h"
 #include "gfx/bitmap_helpers.h"
 #include "util/file_dialogs.h"
 

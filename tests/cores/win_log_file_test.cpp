@@ -1,5 +1,5 @@
-#include "cores/cores_run.h"
-#include "cores/run_log.h"
+#include "cores/win_run.h"
+#include "cores/win_log_file.h"
 
 #include <gtest/gtest.h>
 

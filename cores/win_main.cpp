@@ -1,5 +1,5 @@
 // Vesko Cores' entry: the command line after the program's name.
-#include "cores/cores_app.h"
+#include "cores/win_app.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "cores/chart_axes.h"
+#include "chart/axes.h"
 
 #include <math.h>
 

@@ -1,4 +1,4 @@
-#include "cores/full_path.h"
+#include "util/full_path.h"
 
 #include <windows.h>
 
