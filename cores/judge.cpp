@@ -407,6 +407,10 @@ void NoteToolEnded(ProcessorWatch* watch, uint64_t now) {
     Leave(watch, now);
 }
 
+void NoteTerminated(ProcessorWatch* watch) {
+    watch->terminated = true;
+}
+
 void NoteRestart(Judge* judge, ProcessorWatch* watch, uint64_t now, int hours) {
     Emit(judge, MakeLogRow(now, watch->processor, noteEvent,
                            "a fresh tool after %d hours: from 72 hours on a tool shows days in "

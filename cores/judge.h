@@ -140,6 +140,8 @@ void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t n
 void NoteFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* what);
 // The supervisor ended the tool on the processor (a hung one: stopped for good).
 void NoteToolEnded(ProcessorWatch* watch, uint64_t now);
+// As the run ends, the tool was still running 5 s after WM_CLOSE and was terminated.
+void NoteTerminated(ProcessorWatch* watch);
 // The tool is about to be replaced by a fresh process after `hours`: a note row.
 void NoteRestart(Judge* judge, ProcessorWatch* watch, uint64_t now, int hours);
 // Cycle mode: the running tool now runs on `to`.
@@ -165,3 +167,8 @@ int32_t BusyShare(const LoadReadings& load, uint64_t busy, uint64_t total);
 // "access violation" for 0xC0000005 and the like; empty when unknown.
 const char* ExitCodeName(uint32_t code);
 const char* WatchStateName(WatchState state);
+
+// A failure is on record: the tool stopped with an error, hung or could not run.
+inline bool Failed(const ProcessorWatch& watch) {
+    return watch.failure[0] != '\0';
+}

@@ -20,10 +20,6 @@ void Append(char* text, int size, const char* format, ...) {
     va_end(args);
 }
 
-bool Failed(const ProcessorWatch& watch) {
-    return watch.failure[0] != '\0';
-}
-
 // Not failed, and too few bursts to show that it works.
 bool Unproven(const ProcessorWatch& watch) {
     return !Failed(watch) && watch.bursts < kProvenBursts;
@@ -163,7 +159,7 @@ Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* te
     return verdict;
 }
 
-int FinishJudge(Judge* judge, uint64_t now, const char* note) {
+void WriteEndRows(Judge* judge, uint64_t now) {
     NoteLastTurn(judge, now);
     for (int i = 0; i < judge->count; ++i) {
         const ProcessorWatch& watch = judge->watches[i];
@@ -182,8 +178,16 @@ int FinishJudge(Judge* judge, uint64_t now, const char* note) {
         row.mhzTenths = watch.mhzTenths;
         judge->sink.write(judge->sink.context, row);
     }
+}
+
+int WriteVerdict(Judge* judge, uint64_t now, const char* note) {
     LogRow verdict = MakeLogRow(now, -1, verdictEvent, "%s", "");
     int code = VerdictText(*judge, now, note, verdict.detail, sizeof verdict.detail);
     judge->sink.write(judge->sink.context, verdict);
     return code;
+}
+
+int FinishJudge(Judge* judge, uint64_t now, const char* note) {
+    WriteEndRows(judge, now);
+    return WriteVerdict(judge, now, note);
 }

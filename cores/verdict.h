@@ -13,5 +13,9 @@ enum Verdict {
 // with `note` (may be null) at the end; its kind.
 Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size);
 
-// The end rows, one per processor, and the verdict row; the exit code.
+// The end rows, one per processor.
+void WriteEndRows(Judge* judge, uint64_t now);
+// The verdict row, with `note` (may be null) at the end; the exit code.
+int WriteVerdict(Judge* judge, uint64_t now, const char* note);
+// Both, in that order.
 int FinishJudge(Judge* judge, uint64_t now, const char* note);

@@ -18,17 +18,8 @@ void WriteRow(void* context, const LogRow& row) {
     CoresRun* run = (CoresRun*)context;
     SYSTEMTIME utc;
     GetSystemTime(&utc);
-    const LogRow* written = &row;
-    LogRow verdict;
-    if (row.event == verdictEvent && run->logNote[0]) {
-        // Said here, as the log may stop during the end rows, after the verdict's words.
-        verdict = row;
-        size_t used = strlen(verdict.detail);
-        snprintf(verdict.detail + used, sizeof verdict.detail - used, "; %s", run->logNote);
-        written = &verdict;
-    }
     char line[sizeof(LogRow::detail) + 200];
-    int length = FormatLogRow(*written, utc, line, sizeof line);
+    int length = FormatLogRow(row, utc, line, sizeof line);
     AddFiguresToChart(&run->chart, row);
     bool wasWorking = run->log.file != nullptr;
     WriteRunLog(&run->log, line, length);
@@ -97,7 +88,7 @@ void TileTool(CoresRun* run, int tool) {
 int NextHealthy(const CoresRun& run) {
     for (int step = 1; step <= run.judge.count; ++step) {
         int i = (run.current + step) % run.judge.count;
-        if (!run.judge.watches[i].failure[0] && run.judge.watches[i].state != closedState)
+        if (!Failed(run.judge.watches[i]) && run.judge.watches[i].state != closedState)
             return i;
     }
     return -1;
@@ -295,7 +286,8 @@ int EndRun(CoresRun* run, SIZE chartSize) {
     UpdateClock(run); // the closing may have taken 5 s: the end rows come after it
     for (int i = 0; i < ToolCount(*run); ++i) {
         ProcessorWatch* watch = WatchOf(run, i);
-        watch->terminated = terminated[i];
+        if (terminated[i])
+            NoteTerminated(watch);
         // Ended with an error since the last poll or instead of closing: a crash.
         DWORD code;
         if (!terminated[i] && ToolEnded(run->tools[i], &code) && code != 0)
@@ -311,8 +303,12 @@ int EndRun(CoresRun* run, SIZE chartSize) {
         snprintf(chartLine, sizeof chartLine, "chart: %s (%ld x %ld)\r\n", full, chartSize.cx,
                  chartSize.cy);
     }
-    // WriteRow adds how the log failed to the verdict, even during the end rows.
-    run->exitCode = FinishJudge(&run->judge, run->nowMs, run->chartNote);
+    WriteEndRows(&run->judge, run->nowMs);
+    // The log may have stopped during the end rows: the verdict says so too.
+    char notes[sizeof run->chartNote + sizeof run->logNote + 2];
+    snprintf(notes, sizeof notes, "%s%s%s", run->chartNote,
+             run->chartNote[0] && run->logNote[0] ? "; " : "", run->logNote);
+    run->exitCode = WriteVerdict(&run->judge, run->nowMs, notes);
     snprintf(logLine, sizeof logLine, "log: %s\r\n", run->log.path);
     EchoLine(&run->log, chartLine);
     EchoLine(&run->log, logLine);

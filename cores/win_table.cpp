@@ -35,10 +35,10 @@ void DrawWatch(HDC dc, int left, int y, int charWidth, const ProcessorWatch& wat
     if (int count = watch.slower.count + watch.notLoaded.count)
         snprintf(warnings, sizeof warnings, "%d", count);
     const char* state = WatchStateName(watch.state);
-    if (watch.failure[0] && watch.state == runningState)
+    if (Failed(watch) && watch.state == runningState)
         state = "running*"; // running again after a failure on record
     const char* cells[kColumnCount] = {"", state, bursts, ticks, mhz, busy, warnings, watch.line};
-    SetTextColor(dc, watch.failure[0] ? RGB(192, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, Failed(watch) ? RGB(192, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
     DrawRow(dc, left, y, charWidth, cells);
     SetTextColor(dc, ProcessorColour(watch.processor)); // its line's colour in the chart
     Cell(dc, left, y, number);
