@@ -11,6 +11,8 @@ namespace {
 
 const char kCaption[] = "Vesko Cores";
 
+CoresRun theRun; // 2 MiB of chart series: kept off the stack
+
 // The companion's share of the work area's width; the tools get the rest.
 int CompanionWidth(RECT work) {
     int width = (work.right - work.left) * 2 / 5;
@@ -31,30 +33,31 @@ int ShowMessage(const char* message, int exitCode) {
 
 int RunVeskoCores(int count, char** arguments, int showCommand) {
     static char message[2048];
-    int exitCode = PrepareRun(&theCoresRun, count, arguments, message, sizeof message);
+    int exitCode = PrepareRun(&theRun, count, arguments, message, sizeof message);
     if (message[0])
         return ShowMessage(message, exitCode);
 
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     RECT companion = SplitOffLeft(&work, CompanionWidth(work));
-    if (!theCoresWindow.Create(WS_EX_APPWINDOW, nullptr, kCaption, WS_OVERLAPPEDWINDOW,
-                               companion.left, companion.top, companion.right - companion.left,
-                               companion.bottom - companion.top, nullptr, nullptr, nullptr)) {
-        CloseRunLog(&theCoresRun.log);
+    CoresWindow window(&theRun);
+    if (!window.Create(WS_EX_APPWINDOW, nullptr, kCaption, WS_OVERLAPPEDWINDOW, companion.left,
+                       companion.top, companion.right - companion.left,
+                       companion.bottom - companion.top, nullptr, nullptr, nullptr)) {
+        CloseRunLog(&theRun.log);
         return ShowMessage("Vesko Cores cannot create its window; no tool was started.", 2);
     }
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(CORES_MENU));
-    theCoresWindow.SetMenuBar(menu);
-    theCoresWindow.Show(showCommand);
-    theCoresWindow.Update();
-    BeginRun(&theCoresRun, work);
-    SetTimer(theCoresWindow.Handle(), kPollTimer, kPollIntervalMs, PollTimer);
+    window.SetMenuBar(menu);
+    window.Show(showCommand);
+    window.Update();
+    BeginRun(&theRun, work);
+    SetTimer(window.Handle(), kPollTimer, kPollIntervalMs, nullptr);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return EndRun(&theCoresRun, theCoresWindow.ChartSize()); // the menu went with the window
+    return EndRun(&theRun, window.ChartSize()); // the menu went with the window
 }

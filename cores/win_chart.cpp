@@ -15,7 +15,7 @@ void StartRunChart(RunChart* chart, uint64_t processors) {
         memset(&chart->series[chart->count], 0, sizeof chart->series[0]);
         chart->processors[chart->count++] = p;
     }
-    chart->changed = true;
+    ++chart->version;
 }
 
 void AddFiguresToChart(RunChart* chart, const LogRow& row) {
@@ -27,7 +27,7 @@ void AddFiguresToChart(RunChart* chart, const LogRow& row) {
         float ticks = row.ticksHundredths >= 0 ? row.ticksHundredths / 100.0f : kChartMissing;
         float mhz = row.mhzTenths >= 0 ? row.mhzTenths / 10.0f : kChartMissing;
         AddChartFigures(chart->series[i], uint32_t(row.runMs / 1000), ticks, mhz);
-        chart->changed = true;
+        ++chart->version;
     }
 }
 

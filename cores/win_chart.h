@@ -12,7 +12,7 @@ struct RunChart {
     ChartSeries series[kMaxProcessors];
     int processors[kMaxProcessors];
     int count;
-    bool changed; // figures arrived since it was last drawn
+    uint32_t version; // counts the changes: a view redraws when it differs
 };
 
 // Empty series for the processors of the mask, in ascending order.

@@ -1,35 +1,41 @@
 #pragma once
 
-#include "cores/options.h"
 #include "cores/judge.h"
+#include "cores/options.h"
+#include "cores/verdict.h"
 #include "cores/win_chart.h"
 #include "cores/win_log_file.h"
 #include "cores/win_tool_process.h"
-#include "cores/verdict.h"
+
+// The run's time: milliseconds since BeginRun, wrap-safe past 49 days, from
+// one tick source.
+struct RunClock {
+    DWORD(WINAPI* tickCount)(); // GetTickCount, or a test's
+    DWORD lastTick;
+    uint64_t nowMs;
+};
 
 // A run of Vesko Cores over its Windows parts: the tools it starts and pins,
-// the polling of their titles and processes, and the log the judge's rows go to.
+// the polling of their titles and processes, and where the judge's rows go.
 struct CoresRun {
     CoresOptions options;
     char toolPath[MAX_PATH];
-    Judge judge;
+    Judge judge; // the one writer of the processors' watches
     RunLog log;
-    // One tool per watch, or in cycle mode one tool in tools[0] on watch `current`.
-    ToolProcess tools[kMaxProcessors];
-    int current;
-    RECT toolArea;              // where the tools' windows are tiled
-    DWORD(WINAPI* tickCount)(); // the run's clock: GetTickCount, or a test's
-    DWORD lastTick;
-    uint64_t nowMs; // run time, wrap-safe past 49 days
-    uint64_t nextMoveMs;
     RunChart chart;
+    RunClock clock;
+    // The running tools and the processors they are watched on: tool i feeds
+    // judge.watches[watchOf[i]]. One tool per processor, or one in cycle mode.
+    ToolProcess tools[kMaxProcessors];
+    int watchOf[kMaxProcessors];
+    int toolCount;
+    RECT toolArea; // where the tools' windows are tiled
+    uint64_t nextMoveMs;
     char logNote[240];   // how the log failed, for the window and the verdict
     char chartNote[240]; // how the chart at the end failed
     bool ended;
     int exitCode;
 };
-
-extern CoresRun theCoresRun;
 
 // Reads the command line and checks it against the machine, the tool and the
 // log. 0 to go on; otherwise the exit code (0 after --help, 2 for an error)

@@ -6,8 +6,6 @@
 #include "gfx/bitmap_helpers.h"
 #include "util/file_dialogs.h"
 
-CoresWindow theCoresWindow;
-
 namespace {
 
 const int kPollsPerRedraw = 8; // the table changes on every poll; once a second is enough
@@ -15,9 +13,9 @@ const SIZE kDefaultChartSize = {800, 500};
 
 } // namespace
 
-CoresWindow::CoresWindow()
-    : chart(nullptr), chartSize({0, 0}), chartTop(0), canvas(nullptr), canvasSize({0, 0}),
-      saving(false) {}
+CoresWindow::CoresWindow(CoresRun* run)
+    : run(run), chart(nullptr), chartVersion(0), chartSize({0, 0}), chartTop(0), canvas(nullptr),
+      canvasSize({0, 0}), saving(false), polls(0) {}
 
 CoresWindow::~CoresWindow() {
     DeleteGdiObject(chart);
@@ -28,25 +26,27 @@ SIZE CoresWindow::ChartSize() const {
     return chartSize.cx > 0 && chartSize.cy > 0 ? chartSize : kDefaultChartSize;
 }
 
-void CALLBACK PollTimer(HWND, UINT, UINT_PTR, DWORD) {
-    static int polls = 0;
-    if (PollRun(&theCoresRun) && !theCoresWindow.saving) {
-        theCoresWindow.Send(WM_CLOSE, 0, 0);
-        return;
+LRESULT CoresWindow::OnTimer(UINT_PTR id, TIMERPROC procedure) {
+    if (id != kPollTimer)
+        return FrameWindow::OnTimer(id, procedure);
+    if (PollRun(run) && !saving) {
+        Send(WM_CLOSE, 0, 0);
+        return 0;
     }
     if (++polls % kPollsPerRedraw != 0)
-        return;
+        return 0;
     // The chart only when figures arrived: copying it to the screen costs
     // more than all the polling.
-    RECT table = theCoresWindow.ClientRect();
-    table.bottom = theCoresWindow.chartTop;
-    theCoresWindow.Invalidate(theCoresRun.chart.changed ? nullptr : &table, FALSE);
+    RECT table = ClientRect();
+    table.bottom = chartTop;
+    Invalidate(run->chart.version != chartVersion ? nullptr : &table, FALSE);
+    return 0;
 }
 
 LRESULT CoresWindow::OnClose() {
     KillTimer(Handle(), kPollTimer);
     SetText("Vesko Cores - closing the tools");
-    EndRun(&theCoresRun, ChartSize());
+    EndRun(run, ChartSize());
     return Destroy();
 }
 
@@ -56,8 +56,8 @@ BOOL CoresWindow::OnCommand(HWND control, UINT id, UINT code) {
         const char* path =
             ChooseSaveFile(Handle(), "Bitmap pictures (*.bmp)\0*.bmp\0", "bmp", nullptr);
         char error[MAX_PATH + 80];
-        if (path && !SaveRunChart(theCoresRun.chart, theCoresRun.nowMs, ChartSize(), path, error,
-                                  sizeof error))
+        if (path &&
+            !SaveRunChart(run->chart, run->clock.nowMs, ChartSize(), path, error, sizeof error))
             ShowMessage(error, "Vesko Cores", MB_ICONERROR);
         saving = false;
     }
@@ -68,16 +68,36 @@ LRESULT CoresWindow::OnEraseBackground(HDC) {
     return 1;
 }
 
+// The canvas for a client area of that size, kept while the size stays;
+// true when it is new.
+bool CoresWindow::KeepCanvas(HDC dc, RECT client) {
+    if (client.right == canvasSize.cx && client.bottom == canvasSize.cy)
+        return false;
+    DeleteGdiObject(canvas);
+    canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    canvasSize = {client.right, client.bottom};
+    return true;
+}
+
+// The chart below the table, drawn again only when the run's chart, the
+// table's height or the size changed.
+void CoresWindow::DrawChartBelow(HDC memory, RECT client, int top, bool resized) {
+    SIZE size = {client.right, client.bottom - top};
+    if (!resized && top == chartTop && run->chart.version == chartVersion)
+        return;
+    DeleteGdiObject(chart);
+    chart = DrawRunChart(run->chart, run->clock.nowMs, size.cx, size.cy);
+    chartSize = size;
+    chartTop = top;
+    chartVersion = run->chart.version;
+    if (chart)
+        StretchBitmapToDC(memory, 0, top, size.cx, size.cy, chart, 0, 0, size.cx, size.cy);
+}
+
 LRESULT CoresWindow::OnPaint(HDC dc, HRGN) {
     RECT client = ClientRect();
-    // Drawn off screen and copied in one go: no flicker. The canvas is kept
-    // from paint to paint while the size stays, the chart on it too.
-    bool resized = client.right != canvasSize.cx || client.bottom != canvasSize.cy;
-    if (resized) {
-        DeleteGdiObject(canvas);
-        canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        canvasSize = {client.right, client.bottom};
-    }
+    // Drawn off screen and copied in one go: no flicker.
+    bool resized = KeepCanvas(dc, client);
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ oldBitmap = SelectObject(memory, canvas);
     HGDIOBJ oldFont = SelectObject(memory, GetStockObject(DEFAULT_GUI_FONT));
@@ -85,17 +105,7 @@ LRESULT CoresWindow::OnPaint(HDC dc, HRGN) {
     if (!resized)
         table.bottom = chartTop;
     FillRect(memory, &table, GetSysColorBrush(COLOR_WINDOW));
-    int top = DrawRunTable(memory, client, theCoresRun) + 8;
-    SIZE size = {client.right, client.bottom - top};
-    if (resized || top != chartTop || theCoresRun.chart.changed) {
-        DeleteGdiObject(chart);
-        chart = DrawRunChart(theCoresRun.chart, theCoresRun.nowMs, size.cx, size.cy);
-        chartSize = size;
-        chartTop = top;
-        theCoresRun.chart.changed = false;
-        if (chart)
-            StretchBitmapToDC(memory, 0, top, size.cx, size.cy, chart, 0, 0, size.cx, size.cy);
-    }
+    DrawChartBelow(memory, client, DrawRunTable(memory, client, *run) + 8, resized);
     RECT due; // only the part to paint goes to the screen
     GetClipBox(dc, &due);
     BitBlt(dc, due.left, due.top, due.right - due.left, due.bottom - due.top, memory, due.left,

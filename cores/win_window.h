@@ -2,11 +2,16 @@
 
 #include "ui/frame_window.h"
 
-// Vesko Cores' window: the run's table with its chart below, painted from the
-// run as it goes, and a File menu to save the chart. Closing it ends the run.
+#include <stdint.h>
+
+struct CoresRun;
+
+// Vesko Cores' window: a view of the run it is given, its table with the
+// chart below, and a File menu to save the chart. It polls the run on its
+// timer; closing it ends the run.
 class CoresWindow : public FrameWindow {
   public:
-    CoresWindow();
+    explicit CoresWindow(CoresRun* run); // not owned
     ~CoresWindow() override;
 
     // Ends the run (closing every tool, writing --chart at the chart's size),
@@ -19,23 +24,26 @@ class CoresWindow : public FrameWindow {
     LRESULT OnEraseBackground(HDC dc) override;
     // Zero: painted.
     LRESULT OnPaint(HDC dc, HRGN region) override;
+    // Zero for kPollTimer: the run polled, ended by closing the window when its
+    // time is up or no tool is left; other timers the frame's result.
+    LRESULT OnTimer(UINT_PTR id, TIMERPROC procedure) override;
 
     // The chart's size as last shown; a default before the first paint.
     SIZE ChartSize() const;
 
-    HBITMAP chart; // owned: the chart as drawn at chartSize, below chartTop
+    bool KeepCanvas(HDC dc, RECT client);
+    void DrawChartBelow(HDC memory, RECT client, int top, bool resized);
+
+    CoresRun* run;
+    HBITMAP chart;         // owned: the chart as drawn at chartSize, below chartTop
+    uint32_t chartVersion; // of the run's chart as drawn
     SIZE chartSize;
     int chartTop;
     HBITMAP canvas; // owned: the whole client area, drawn off screen
     SIZE canvasSize;
     bool saving; // the save dialog is open: the run must not end under it
+    int polls;
 };
-
-extern CoresWindow theCoresWindow;
-
-// Polls the run (a timer procedure); ends it by closing the window when its
-// time is up or no tool is left.
-void CALLBACK PollTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
 
 const UINT_PTR kPollTimer = 1;
 const UINT kPollIntervalMs = 125; // titles are read 8 times a second

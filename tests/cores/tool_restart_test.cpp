@@ -19,7 +19,7 @@ TEST_F(CoresTest, AToolIsReplacedBeforeSeventyTwoHoursAndFiguresGoOn) {
     char message[2048];
     ASSERT_EQ(0, PrepareRun(cores, 8, arguments, message, sizeof message)) << message;
     cores->log.echo = nullptr; // its rows are read from the log
-    cores->tickCount = SimulatedClock;
+    cores->clock.tickCount = SimulatedClock;
     BeginRun(cores, RECT{0, 0, 640, 480});
     auto pollUntil = [&](const std::function<bool()>& done) {
         for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(125)) {

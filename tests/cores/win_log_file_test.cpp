@@ -54,19 +54,19 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
 
 // Figures rows feed their processor's series; other rows and processors do not.
 TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
-    RunChart& chart = theCoresRun.chart;
+    static RunChart chart; // 512 KiB: off the stack
     StartRunChart(&chart, 0x5);
     AddChartFigures(chart.series[1], 1, 1.0f, 1.0f); // left from a run before
     StartRunChart(&chart, 0x5);
     ASSERT_EQ(std::make_pair(2, 2), std::make_pair(chart.count, chart.processors[1]));
-    chart.changed = false;
+    uint32_t version = chart.version;
     LogRow row = MakeLogRow(61999, 2, figuresEvent, "%s", "");
     row.ticksHundredths = 705;
     AddFiguresToChart(&chart, row);
     row.processor = 1; // not charted
     AddFiguresToChart(&chart, row);
     AddFiguresToChart(&chart, MakeLogRow(70000, 0, startEvent, "%s", ""));
-    EXPECT_TRUE(chart.changed);
+    EXPECT_EQ(version + 1, chart.version) << "one change";
     ASSERT_EQ(std::make_pair(0, 1), std::make_pair(chart.series[0].count, chart.series[1].count));
     EXPECT_EQ(61u, chart.series[1].points[0].seconds);
     EXPECT_FLOAT_EQ(7.05f, chart.series[1].points[0].ticks);
@@ -85,17 +85,18 @@ TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
     DeleteFileA(log.c_str());
     char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--tool",  tool,
                          (char*)"--log",        &log[0],    (char*)"--chart", &chart[0]};
-    ASSERT_EQ(0, PrepareRun(&theCoresRun, 8, arguments, message, sizeof message)) << message;
-    EXPECT_FALSE(SaveRunChart(theCoresRun.chart, 0, SIZE{0, 64}, chart.c_str(), message, 200));
+    CoresRun* run = new CoresRun;
+    ASSERT_EQ(0, PrepareRun(run, 8, arguments, message, sizeof message)) << message;
+    EXPECT_FALSE(SaveRunChart(run->chart, 0, SIZE{0, 64}, chart.c_str(), message, 200));
     EXPECT_STREQ("the chart (0 x 64) could not be drawn", message);
-    NoteStarted(&theCoresRun.judge, &theCoresRun.judge.watches[0], 0, tool);
-    CloseHandle(theCoresRun.log.file);
-    theCoresRun.log.file =
+    NoteStarted(&run->judge, &run->judge.watches[0], 0, tool);
+    CloseHandle(run->log.file);
+    run->log.file =
         CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    theCoresRun.log.echo =
-        CreateFileA(echo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    EXPECT_EQ(3, EndRun(&theCoresRun, SIZE{64, 64})) << "the run went on, with no burst";
-    CloseHandle(theCoresRun.log.echo);
+    run->log.echo = CreateFileA(echo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    EXPECT_EQ(3, EndRun(run, SIZE{64, 64})) << "the run went on, with no burst";
+    CloseHandle(run->log.echo);
+    delete run;
     std::stringstream printed;
     printed << std::ifstream(echo, std::ios::binary).rdbuf();
     const std::string parts[] = {",verdict,,,\"NOT PROVEN: processor 0 finished 0 bursts in ",

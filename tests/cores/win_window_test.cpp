@@ -13,12 +13,13 @@ namespace {
 
 // The chart fills the client area below the table, drawn at each resize, freed with the window.
 TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
-    StartJudge(&theCoresRun.judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
-    StartRunChart(&theCoresRun.chart, 0x5);
-    theCoresRun.tickCount = GetTickCount; // closing ends the run: also when run alone
+    CoresRun* run = new CoresRun;
+    StartJudge(&run->judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
+    StartRunChart(&run->chart, 0x5);
+    run->clock.tickCount = GetTickCount; // closing ends the run
     HBITMAP drawn = nullptr;
     {
-        CoresWindow window;
+        CoresWindow window(run);
         EXPECT_EQ(800, window.ChartSize().cx) << "a default before the first paint";
         ASSERT_TRUE(window.Create(0, nullptr, "Vesko Cores", WS_POPUP, 0, 0, 331, 457, nullptr,
                                   nullptr, nullptr));
@@ -65,6 +66,7 @@ TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
     EXPECT_EQ(0u, GetObjectType(drawn)) << "released with the window object";
+    delete run;
 }
 
 } // namespace
