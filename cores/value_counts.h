@@ -19,6 +19,8 @@ struct ValueCounts {
     uint32_t Median() const;
     // Forgets the samples, keeping the buffer.
     void Clear();
+    // Doubles the room for pairs; false when memory runs out.
+    bool Grow();
 
     uint32_t* values; // ascending
     uint32_t* counts;
