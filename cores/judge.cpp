@@ -218,15 +218,14 @@ void JudgeSlowing(Judge* judge, uint64_t now) {
     }
 }
 
-// A failure becomes the processor's state and a row; the first one stays on
-// record: "hung, no new title for 31 s at 0:02:10".
+// A failure becomes the processor's state and a row; the first one stays on record.
 void Fail(Judge* judge, ProcessorWatch* watch, uint64_t now, WatchState state, LogEvent event,
           const char* what) {
-    char at[24];
-    FormatRunTime(now, at, sizeof at);
-    if (!watch->failure[0])
-        snprintf(watch->failure, sizeof watch->failure, "%s, %s at %s", WatchStateName(state), what,
-                 at);
+    FailureRecord* failure = &watch->failure;
+    if (!failure->failed) {
+        *failure = {true, state, now, ""};
+        snprintf(failure->what, sizeof failure->what, "%s", what);
+    }
     watch->state = state;
     watch->lastTitleMs = 0; // a silence that long is no burst
     if (state != hungState) // a hung tool is still there
@@ -275,11 +274,12 @@ void StartWatch(ProcessorWatch* watch, int processor) {
     watch->processor = processor;
     watch->state = waitingState;
     watch->tested = watch->skipNext = watch->sawBurst = watch->terminated = false;
-    watch->line[0] = watch->failure[0] = watch->note[0] = '\0';
-    watch->changedMs = watch->settledMs = 0;
+    watch->line[0] = '\0';
+    watch->failure = {};
+    watch->changedMs = watch->settledMs = watch->closedMs = 0;
     watch->mhzTenths = -1;
     watch->bursts = watch->intervalBursts = watch->turnBursts = 0;
-    watch->onProcessor = false;
+    watch->onProcessor = watch->closedByHand = false;
     watch->onSinceMs = watch->underToolMs = watch->lastTitleMs = watch->burstGapMs = 0;
     watch->interval.Clear();
     watch->run.Clear();
@@ -381,9 +381,8 @@ void NoteLoad(ProcessorWatch* watch, uint64_t busy, uint64_t total) {
 
 void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t now) {
     if (exitCode == 0) {
-        char at[24];
-        FormatRunTime(now, at, sizeof at);
-        snprintf(watch->note, sizeof watch->note, "closed by hand at %s", at);
+        watch->closedByHand = true;
+        watch->closedMs = now;
         watch->state = closedState;
         Leave(watch, now);
         Emit(judge, MakeLogRow(now, watch->processor, closedEvent, "window closed by hand"));

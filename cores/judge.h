@@ -59,6 +59,15 @@ struct LoadReadings {
     uint64_t heardBusy, heardTotal;       // when the tool was last heard from
 };
 
+// A failure on record: the state it put the processor in, when, and what
+// happened in the caller's words.
+struct FailureRecord {
+    bool failed;
+    WatchState state; // hung or stopped
+    uint64_t atMs;
+    char what[200];
+};
+
 struct ProcessorWatch {
     int processor;
     WatchState state;
@@ -85,9 +94,10 @@ struct ProcessorWatch {
     LoadReadings load;
     int32_t busyHundredths; // busy share of the latest interval; -1: unknown
     int idleIntervals;      // in a row while its tool ran
-    char failure[200];      // empty while nothing failed
-    char note[80];          // not a failure: closed by hand, terminated at the end
-    bool terminated;        // still running 5 s after the closing WM_CLOSE
+    FailureRecord failure;  // the first failure; later ones do not replace it
+    bool closedByHand;      // not a failure: its window was closed by hand at closedMs
+    uint64_t closedMs;
+    bool terminated; // still running 5 s after the closing WM_CLOSE
     WarningState slower;
     WarningState notLoaded;
 };
@@ -170,5 +180,5 @@ const char* WatchStateName(WatchState state);
 
 // A failure is on record: the tool stopped with an error, hung or could not run.
 inline bool Failed(const ProcessorWatch& watch) {
-    return watch.failure[0] != '\0';
+    return watch.failure.failed;
 }

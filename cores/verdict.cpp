@@ -25,6 +25,31 @@ bool Unproven(const ProcessorWatch& watch) {
     return !Failed(watch) && watch.bursts < kProvenBursts;
 }
 
+// "hung, no new title for 31 s at 0:02:10", cut to fit.
+struct FailureWords {
+    char text[200];
+};
+
+FailureWords WordsOf(const FailureRecord& failure) {
+    char at[24];
+    FormatRunTime(failure.atMs, at, sizeof at);
+    FailureWords words;
+    snprintf(words.text, sizeof words.text, "%s, %s at %s", WatchStateName(failure.state),
+             failure.what, at);
+    return words;
+}
+
+// The run time at the end of the text, cut like the rest.
+void AppendRunTime(char* text, int size, uint64_t ms) {
+    size_t used = strlen(text);
+    FormatRunTime(ms, text + used, size - int(used));
+}
+
+void AppendClosed(char* text, int size, const ProcessorWatch& watch) {
+    Append(text, size, "closed by hand at ");
+    AppendRunTime(text, size, watch.closedMs);
+}
+
 // "42 bursts in 0:10:01 under the tool"
 void AppendEvidence(char* text, int size, int bursts, uint64_t underToolMs) {
     char under[24];
@@ -53,7 +78,7 @@ void AppendFailures(const Judge& judge, char* text, int size, int failed) {
     for (int i = 0, listed = 0; i < judge.count; ++i)
         if (Failed(judge.watches[i]) && listed++ < kListed)
             Append(text, size, "%sprocessor %d %s", listed > 1 ? "; " : "",
-                   judge.watches[i].processor, judge.watches[i].failure);
+                   judge.watches[i].processor, WordsOf(judge.watches[i].failure).text);
     if (failed > kListed)
         Append(text, size, "; %d more in the end rows", failed - kListed);
 }
@@ -73,16 +98,17 @@ void AppendLeast(const Judge& judge, uint64_t now, char* text, int size) {
     if (bursts < 0)
         return;
     Append(text, size, "each at least %d burst%s and ", bursts, bursts == 1 ? "" : "s");
-    FormatRunTime(under, text + strlen(text), size - int(strlen(text)));
+    AppendRunTime(text, size, under);
     Append(text, size, " under the tool");
 }
 
 void AppendNotes(const Judge& judge, char* text, int size) {
     int closed = 0;
     for (int i = 0; i < judge.count; ++i)
-        if (judge.watches[i].note[0] && ++closed <= kListed)
-            Append(text, size, "; processor %d %s", judge.watches[i].processor,
-                   judge.watches[i].note);
+        if (judge.watches[i].closedByHand && ++closed <= kListed) {
+            Append(text, size, "; processor %d ", judge.watches[i].processor);
+            AppendClosed(text, size, judge.watches[i]);
+        }
     if (closed > kListed)
         Append(text, size, "; %d more closed by hand", closed - kListed);
 }
@@ -114,6 +140,27 @@ void AppendWarnings(const Judge& judge, char* text, int size) {
     }
     if (warned > kListed)
         Append(text, size, ", %d more processors with warnings", warned - kListed);
+}
+
+// "ok; 8 bursts in 0:00:25 under the tool; closed by hand at 0:01:02", its medians.
+LogRow EndRow(const ProcessorWatch& watch, uint64_t now) {
+    FailureWords failure = WordsOf(watch.failure);
+    const char* outcome = Failed(watch)     ? failure.text
+                          : !watch.tested   ? "not tested"
+                          : Unproven(watch) ? "not proven"
+                                            : "ok";
+    LogRow row = MakeLogRow(now, watch.processor, endEvent, "%s; ", outcome);
+    AppendEvidence(row.detail, sizeof row.detail, watch.bursts, UnderToolMs(watch, now));
+    if (watch.closedByHand && !Failed(watch)) {
+        Append(row.detail, sizeof row.detail, "; ");
+        AppendClosed(row.detail, sizeof row.detail, watch);
+    }
+    if (watch.terminated)
+        Append(row.detail, sizeof row.detail, "; terminated 5 s after WM_CLOSE");
+    if (watch.run.total)
+        row.ticksHundredths = int32_t(watch.run.Median());
+    row.mhzTenths = watch.mhzTenths;
+    return row;
 }
 
 } // namespace
@@ -161,23 +208,8 @@ Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* te
 
 void WriteEndRows(Judge* judge, uint64_t now) {
     NoteLastTurn(judge, now);
-    for (int i = 0; i < judge->count; ++i) {
-        const ProcessorWatch& watch = judge->watches[i];
-        const char* outcome = Failed(watch)     ? watch.failure
-                              : !watch.tested   ? "not tested"
-                              : Unproven(watch) ? "not proven"
-                                                : "ok";
-        LogRow row = MakeLogRow(now, watch.processor, endEvent, "%s; ", outcome);
-        AppendEvidence(row.detail, sizeof row.detail, watch.bursts, UnderToolMs(watch, now));
-        if (watch.note[0] && !Failed(watch))
-            Append(row.detail, sizeof row.detail, "; %s", watch.note);
-        if (watch.terminated)
-            Append(row.detail, sizeof row.detail, "; terminated 5 s after WM_CLOSE");
-        if (watch.run.total)
-            row.ticksHundredths = int32_t(watch.run.Median());
-        row.mhzTenths = watch.mhzTenths;
-        judge->sink.write(judge->sink.context, row);
-    }
+    for (int i = 0; i < judge->count; ++i)
+        judge->sink.write(judge->sink.context, EndRow(judge->watches[i], now));
 }
 
 int WriteVerdict(Judge* judge, uint64_t now, const char* note) {

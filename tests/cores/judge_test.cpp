@@ -80,9 +80,12 @@ TEST(Judge, HungOnlyOnEvidence) {
     EXPECT_TRUE(run.Take("hung", 272000).empty());
     EXPECT_EQ((Rows{"hung 3 -1 -1 no new title for 150 s"}), run.Take("hung", 272001));
     EXPECT_EQ(1, FinishJudge(&run.judge, 600000, nullptr));
+    Rows ends = run.Take("end");
     EXPECT_EQ("end 1 700 -1 hung, no new title for 30 s at 0:00:31; 11 bursts in 0:02:02 under the "
               "tool",
-              run.Take("end")[1]);
+              ends[1]);
+    EXPECT_EQ(0u, ends[3].find("end 3 700 20000 hung, no new title for 30 s at 0:00:31;"))
+        << "hung twice: the first failure stays";
 }
 
 TEST(Judge, AnExitCodeStopsAProcessorAndZeroMeansClosedByHand) {
