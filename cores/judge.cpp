@@ -99,14 +99,25 @@ bool Above(uint32_t value, uint32_t reference) {
     return uint64_t(value) * 100 > uint64_t(reference) * (100 + kSlowerPercent);
 }
 
-double PercentAbove(uint32_t value, uint32_t reference) {
-    return (double(value) / reference - 1) * 100;
+// Two figures in hundredths as text, and how far the first lies above the second.
+struct Comparison {
+    char value[16], against[16];
+    double percentAbove;
+};
+
+Comparison Compare(uint32_t value, uint32_t reference) {
+    Comparison comparison;
+    FormatFixed(int32_t(value), 2, comparison.value, sizeof comparison.value);
+    FormatFixed(int32_t(reference), 2, comparison.against, sizeof comparison.against);
+    comparison.percentAbove = (double(value) / reference - 1) * 100;
+    return comparison;
 }
 
-// A warning that holds is written when it starts and then every 10 minutes.
-bool WarningDue(WarningState* warning, uint64_t now) {
-    bool due = !warning->holds || now - warning->writtenMs >= kWarningRepeatMs;
-    warning->holds = true;
+// Whether a warning row is due: when the warning starts to hold, then every
+// kWarningRepeatMs while it lasts.
+bool WarningDue(WarningState* warning, bool holds, uint64_t now) {
+    bool due = holds && (!warning->holds || now - warning->writtenMs >= kWarningRepeatMs);
+    warning->holds = holds;
     if (due) {
         warning->writtenMs = now;
         ++warning->count;
@@ -148,21 +159,15 @@ void JudgeSlower(Judge* judge, ProcessorWatch* watch, uint64_t now) {
     if (!watch->interval.total || !Settled(*judge, *watch, now) || !watch->figure)
         return;
     uint32_t reference = OthersFigure(judge, *watch);
-    if (!reference)
+    if (!reference || !WarningDue(&watch->slower, Above(watch->figure, reference), now))
         return;
-    if (!Above(watch->figure, reference)) {
-        watch->slower.holds = false;
-    } else if (WarningDue(&watch->slower, now)) {
-        char value[16], against[16];
-        FormatFixed(int32_t(watch->figure), 2, value, sizeof value);
-        FormatFixed(int32_t(reference), 2, against, sizeof against);
-        LogRow row = MakeLogRow(now, watch->processor, warningEvent,
-                                "slower than the rest: %s ticks against a median of %s (+%.1f %%)",
-                                value, against, PercentAbove(watch->figure, reference));
-        row.ticksHundredths = int32_t(watch->figure);
-        row.mhzTenths = watch->mhzTenths;
-        Emit(judge, row);
-    }
+    Comparison c = Compare(watch->figure, reference);
+    LogRow row = MakeLogRow(now, watch->processor, warningEvent,
+                            "slower than the rest: %s ticks against a median of %s (+%.1f %%)",
+                            c.value, c.against, c.percentAbove);
+    row.ticksHundredths = int32_t(watch->figure);
+    row.mhzTenths = watch->mhzTenths;
+    Emit(judge, row);
 }
 
 // A running tool whose processor stays idle does not load it: the tool is
@@ -170,18 +175,27 @@ void JudgeSlower(Judge* judge, ProcessorWatch* watch, uint64_t now) {
 void JudgeLoad(Judge* judge, ProcessorWatch* watch, uint64_t now) {
     bool ranAll = watch->state == runningState && Settled(*judge, *watch, now);
     watch->idleIntervals = ranAll && Idle(watch->busyHundredths) ? watch->idleIntervals + 1 : 0;
-    if (watch->idleIntervals < kIdleIntervals) {
-        watch->notLoaded.holds = false;
-    } else if (WarningDue(&watch->notLoaded, now)) {
-        char busy[16];
-        FormatFixed(watch->busyHundredths, 2, busy, sizeof busy);
-        LogRow row = MakeLogRow(now, watch->processor, warningEvent,
-                                "not loaded: busy below 0.50 for %d intervals while its tool ran "
-                                "(%s in the last)",
-                                watch->idleIntervals, busy);
-        row.busyHundredths = watch->busyHundredths;
-        Emit(judge, row);
-    }
+    if (!WarningDue(&watch->notLoaded, watch->idleIntervals >= kIdleIntervals, now))
+        return;
+    char busy[16];
+    FormatFixed(watch->busyHundredths, 2, busy, sizeof busy);
+    LogRow row = MakeLogRow(now, watch->processor, warningEvent,
+                            "not loaded: busy below 0.50 for %d intervals while its tool ran "
+                            "(%s in the last)",
+                            watch->idleIntervals, busy);
+    row.busyHundredths = watch->busyHundredths;
+    Emit(judge, row);
+}
+
+// The median of every processor's samples in the latest window; 0 while it
+// holds fewer than kJudgedSamples.
+uint32_t RecentMedian(Judge* judge, uint64_t windowMs, uint64_t now) {
+    uint64_t minute = now / 60000;
+    judge->merged.Clear();
+    for (int slot = 0; slot < kSlowingMaxMinutes; ++slot)
+        if (judge->recentMinute[slot] + windowMs / 60000 > minute)
+            judge->merged.AddAll(judge->recentMinutes[slot]);
+    return judge->merged.total < uint64_t(kJudgedSamples) ? 0 : judge->merged.Median();
 }
 
 // Every processor's samples of the latest window against those of the first.
@@ -189,33 +203,20 @@ void JudgeSlowing(Judge* judge, uint64_t now) {
     uint64_t windowMs = SlowingWindowMinutes(*judge) * 60000;
     if (!judge->firstWindowMs && now >= windowMs)
         judge->firstWindowMs = windowMs;
-    if (!judge->firstWindowMs || now < judge->firstWindowMs + windowMs)
-        return;
-    uint64_t minute = now / 60000;
-    judge->merged.Clear();
-    for (int slot = 0; slot < kSlowingMaxMinutes; ++slot)
-        if (judge->recentMinute[slot] + windowMs / 60000 > minute)
-            judge->merged.AddAll(judge->recentMinutes[slot]);
-    if (judge->merged.total < uint64_t(kJudgedSamples) ||
+    if (!judge->firstWindowMs || now < judge->firstWindowMs + windowMs ||
         judge->firstWindow.total < uint64_t(kJudgedSamples))
         return;
-    uint32_t recent = judge->merged.Median();
-    uint32_t first = judge->firstWindow.Median();
-    if (!Above(recent, first)) {
-        judge->slowing.holds = false;
-    } else if (WarningDue(&judge->slowing, now)) {
-        char value[16], against[16];
-        FormatFixed(int32_t(recent), 2, value, sizeof value);
-        FormatFixed(int32_t(first), 2, against, sizeof against);
-        LogRow row =
-            MakeLogRow(now, -1, warningEvent,
-                       "slowing down: median %s ticks in the last %u minutes against %s "
-                       "in the first %u (+%.1f %%)",
-                       value, unsigned(windowMs / 60000), against,
-                       unsigned(judge->firstWindowMs / 60000), PercentAbove(recent, first));
-        row.ticksHundredths = int32_t(recent);
-        Emit(judge, row);
-    }
+    uint32_t recent = RecentMedian(judge, windowMs, now), first = judge->firstWindow.Median();
+    if (!recent || !WarningDue(&judge->slowing, Above(recent, first), now))
+        return;
+    Comparison c = Compare(recent, first);
+    LogRow row = MakeLogRow(now, -1, warningEvent,
+                            "slowing down: median %s ticks in the last %u minutes against %s in "
+                            "the first %u (+%.1f %%)",
+                            c.value, unsigned(windowMs / 60000), c.against,
+                            unsigned(judge->firstWindowMs / 60000), c.percentAbove);
+    row.ticksHundredths = int32_t(recent);
+    Emit(judge, row);
 }
 
 // A failure becomes the processor's state and a row; the first one stays on record.
