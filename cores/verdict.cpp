@@ -113,30 +113,29 @@ void AppendNotes(const Judge& judge, char* text, int size) {
         Append(text, size, "; %d more closed by hand", closed - kListed);
 }
 
+// One warning's count, "; warnings: " before the first and ", " before the rest.
+void AppendWarning(char* text, int size, bool* begun, int processor, const char* what, int count) {
+    if (!count)
+        return;
+    Append(text, size, "%s", *begun ? ", " : "; warnings: ");
+    *begun = true;
+    if (processor >= 0)
+        Append(text, size, "processor %d ", processor);
+    Append(text, size, "%s (%d)", what, count);
+}
+
 // "; warnings: slowing down (2), processor 0 slower than the rest (1), ..."
 void AppendWarnings(const Judge& judge, char* text, int size) {
-    const char* separator = "; warnings: ";
-    if (judge.slowing.count) {
-        Append(text, size, "%sslowing down (%d)", separator, judge.slowing.count);
-        separator = ", ";
-    }
+    bool begun = false;
+    AppendWarning(text, size, &begun, -1, "slowing down", judge.slowing.count);
     int warned = 0;
     for (int i = 0; i < judge.count; ++i) {
         const ProcessorWatch& watch = judge.watches[i];
-        if (!watch.slower.count && !watch.notLoaded.count)
+        if ((!watch.slower.count && !watch.notLoaded.count) || ++warned > kListed)
             continue;
-        if (++warned > kListed)
-            continue;
-        if (watch.slower.count) {
-            Append(text, size, "%sprocessor %d slower than the rest (%d)", separator,
-                   watch.processor, watch.slower.count);
-            separator = ", ";
-        }
-        if (watch.notLoaded.count) {
-            Append(text, size, "%sprocessor %d not loaded (%d)", separator, watch.processor,
-                   watch.notLoaded.count);
-            separator = ", ";
-        }
+        AppendWarning(text, size, &begun, watch.processor, "slower than the rest",
+                      watch.slower.count);
+        AppendWarning(text, size, &begun, watch.processor, "not loaded", watch.notLoaded.count);
     }
     if (warned > kListed)
         Append(text, size, ", %d more processors with warnings", warned - kListed);
@@ -163,42 +162,64 @@ LogRow EndRow(const ProcessorWatch& watch, uint64_t now) {
     return row;
 }
 
+int CountOf(const Judge& judge, bool (*holds)(const ProcessorWatch&)) {
+    int count = 0;
+    for (int i = 0; i < judge.count; ++i)
+        count += holds(judge.watches[i]);
+    return count;
+}
+
+// "2 processors in turn for 0:01:00, "
+void AppendRun(const Judge& judge, uint64_t now, char* text, int size) {
+    char runTime[24];
+    FormatRunTime(now, runTime, sizeof runTime);
+    Append(text, size, "%d processor%s%s for %s, ", judge.count, judge.count == 1 ? "" : "s",
+           judge.cycling ? " in turn" : "", runTime);
+}
+
+void AppendPass(const Judge& judge, uint64_t now, char* text, int size) {
+    Append(text, size, "PASS: ");
+    AppendRun(judge, now, text, size);
+    AppendLeast(judge, now, text, size);
+    Append(text, size, ", none failed");
+}
+
+void AppendNotProven(const Judge& judge, uint64_t now, char* text, int size) {
+    Append(text, size, "NOT PROVEN: ");
+    AppendUnproven(judge, now, text, size);
+    Append(text, size, "; ");
+    AppendRun(judge, now, text, size);
+    Append(text, size, "none failed");
+}
+
+// The failures, then the unproven processors or else the others' least evidence.
+void AppendFail(const Judge& judge, uint64_t now, char* text, int size) {
+    int failed = CountOf(judge, Failed);
+    Append(text, size, "FAIL: ");
+    AppendRun(judge, now, text, size);
+    AppendFailures(judge, text, size, failed);
+    if (CountOf(judge, Unproven)) {
+        Append(text, size, "; ");
+        AppendUnproven(judge, now, text, size);
+    } else if (failed < judge.count) {
+        Append(text, size, "; the others ");
+        AppendLeast(judge, now, text, size);
+    }
+}
+
 } // namespace
 
 Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size) {
-    int failed = 0, unproven = 0;
-    for (int i = 0; i < judge.count; ++i) {
-        failed += Failed(judge.watches[i]);
-        unproven += Unproven(judge.watches[i]);
-    }
-    Verdict verdict = failed ? failVerdict : unproven ? notProvenVerdict : passVerdict;
-    char runTime[24];
-    FormatRunTime(now, runTime, sizeof runTime);
+    Verdict verdict = CountOf(judge, Failed)     ? failVerdict
+                      : CountOf(judge, Unproven) ? notProvenVerdict
+                                                 : passVerdict;
     text[0] = '\0';
-    if (verdict == notProvenVerdict) {
-        Append(text, size, "NOT PROVEN: ");
-        AppendUnproven(judge, now, text, size);
-        Append(text, size, "; ");
-    } else {
-        Append(text, size, "%s: ", failed ? "FAIL" : "PASS");
-    }
-    Append(text, size, "%d processor%s%s for %s, ", judge.count, judge.count == 1 ? "" : "s",
-           judge.cycling ? " in turn" : "", runTime);
-    if (verdict == passVerdict) {
-        AppendLeast(judge, now, text, size);
-        Append(text, size, ", none failed");
-    } else if (verdict == notProvenVerdict) {
-        Append(text, size, "none failed");
-    } else {
-        AppendFailures(judge, text, size, failed);
-        if (unproven) {
-            Append(text, size, "; ");
-            AppendUnproven(judge, now, text, size);
-        } else if (failed < judge.count) {
-            Append(text, size, "; the others ");
-            AppendLeast(judge, now, text, size);
-        }
-    }
+    if (verdict == failVerdict)
+        AppendFail(judge, now, text, size);
+    else if (verdict == notProvenVerdict)
+        AppendNotProven(judge, now, text, size);
+    else
+        AppendPass(judge, now, text, size);
     AppendNotes(judge, text, size);
     AppendWarnings(judge, text, size);
     if (note && *note)
