@@ -248,27 +248,59 @@ void JudgeHung(Judge* judge, ProcessorWatch* watch, uint64_t now) {
     Fail(judge, watch, now, hungState, hungEvent, what);
 }
 
+// A burst's length on the processor where one was measured, else the longest
+// one known; 0: unknown.
+uint64_t KnownBurstMs(const Judge& judge, const ProcessorWatch& watch) {
+    return watch.burstGapMs ? watch.burstGapMs : judge.longestBurstMs;
+}
+
 // Once a run, the first turn that ran past its time: with the burst length
 // where one is known, else with what the turn has done.
 void NoteStretchedTurn(Judge* judge, const ProcessorWatch& watch, uint64_t now) {
     if (!judge->turnStretched || judge->stretchNoted)
         return;
     judge->stretchNoted = true;
-    LogRow row = MakeLogRow(now, watch.processor, noteEvent,
-                            "turns last past their %llu s until %d bursts are counted: ",
-                            (unsigned long long)((judge->turnDueMs - judge->turnStartMs) / 1000),
-                            kProvenBursts);
-    size_t used = strlen(row.detail);
-    uint64_t burst = watch.burstGapMs ? watch.burstGapMs : judge->longestBurstMs;
-    char ran[24];
+    char done[80], ran[24];
     FormatRunTime(now - judge->turnStartMs, ran, sizeof ran);
-    if (burst)
-        snprintf(row.detail + used, sizeof row.detail - used, "a burst takes %.1f s here",
-                 burst / 1000.0);
+    if (uint64_t burst = KnownBurstMs(*judge, watch))
+        snprintf(done, sizeof done, "a burst takes %.1f s here", burst / 1000.0);
     else
-        snprintf(row.detail + used, sizeof row.detail - used, "%d in %s, no burst length known",
-                 watch.turnBursts, ran);
-    Emit(judge, row);
+        snprintf(done, sizeof done, "%d in %s, no burst length known", watch.turnBursts, ran);
+    Emit(judge, MakeLogRow(now, watch.processor, noteEvent,
+                           "turns last past their %llu s until %d bursts are counted: %s",
+                           (unsigned long long)((judge->turnDueMs - judge->turnStartMs) / 1000),
+                           kProvenBursts, done));
+}
+
+// A status line ended a burst: its length measured, the burst counted.
+void NoteBurst(Judge* judge, ProcessorWatch* watch, const ToolTitle& parsed, uint64_t now) {
+    watch->sawBurst = true;
+    if (watch->lastTitleMs) { // a burst's length, measured: no clock rate needed
+        watch->burstGapMs = now - watch->lastTitleMs;
+        if (watch->burstGapMs > judge->longestBurstMs)
+            judge->longestBurstMs = watch->burstGapMs;
+    }
+    watch->lastTitleMs = now;
+    if (watch->skipNext) { // it may have begun on the previous processor
+        watch->skipNext = false;
+        return;
+    }
+    ++watch->bursts, ++watch->intervalBursts, ++watch->turnBursts;
+    if (parsed.kind == cyclesTitle && parsed.ticksHundredths > 0)
+        CountSample(judge, watch, uint32_t(parsed.ticksHundredths), now);
+}
+
+// A figures interval ends on the processor: its busy share, figures row, load
+// warning and the figure the others are compared with.
+void EndInterval(Judge* judge, ProcessorWatch* watch, uint64_t now) {
+    LoadReadings* load = &watch->load;
+    watch->busyHundredths = BusyShare(*load, load->intervalBusy, load->intervalTotal);
+    load->intervalBusy = load->busy, load->intervalTotal = load->total;
+    if (Active(*watch) || watch->intervalBursts)
+        WriteFigures(judge, watch, now);
+    JudgeLoad(judge, watch, now);
+    if (watch->interval.total && Settled(*judge, *watch, now) && Figure(*watch))
+        watch->figure = Figure(*watch);
 }
 
 void StartWatch(ProcessorWatch* watch, int processor) {
@@ -354,22 +386,8 @@ void NoteTitle(Judge* judge, ProcessorWatch* watch, const char* title, uint64_t 
     ToolTitle parsed = ParseToolTitle(title);
     if (parsed.kind == clockRateTitle)
         watch->mhzTenths = judge->mhzTenths = parsed.mhzTenths;
-    if (parsed.kind == bareTitle || parsed.kind == unknownTitle)
-        return; // no burst ended
-    watch->sawBurst = true;
-    if (watch->lastTitleMs) { // a burst's length, measured: no clock rate needed
-        watch->burstGapMs = now - watch->lastTitleMs;
-        if (watch->burstGapMs > judge->longestBurstMs)
-            judge->longestBurstMs = watch->burstGapMs;
-    }
-    watch->lastTitleMs = now;
-    if (watch->skipNext) { // it may have begun on the previous processor
-        watch->skipNext = false;
-        return;
-    }
-    ++watch->bursts, ++watch->intervalBursts, ++watch->turnBursts;
-    if (parsed.kind == cyclesTitle && parsed.ticksHundredths > 0)
-        CountSample(judge, watch, uint32_t(parsed.ticksHundredths), now);
+    if (parsed.kind != bareTitle && parsed.kind != unknownTitle)
+        NoteBurst(judge, watch, parsed, now);
 }
 
 void NoteLoad(ProcessorWatch* watch, uint64_t busy, uint64_t total) {
@@ -444,8 +462,7 @@ bool TurnMayEnd(Judge* judge, ProcessorWatch* watch, uint64_t dueMs, uint64_t no
     bool over = watch->turnBursts >= kProvenBursts;
     judge->turnStretched |= !over;
     judge->turnDueMs = dueMs;
-    uint64_t burst = watch->burstGapMs ? watch->burstGapMs : judge->longestBurstMs;
-    if (burst || over)
+    if (KnownBurstMs(*judge, *watch) || over)
         NoteStretchedTurn(judge, *watch, now);
     return over;
 }
@@ -462,17 +479,8 @@ void JudgeTick(Judge* judge, uint64_t now) {
     if (now < judge->nextFiguresMs)
         return;
     judge->nextFiguresMs = now - now % judge->everyMs + judge->everyMs;
-    for (int i = 0; i < judge->count; ++i) {
-        ProcessorWatch* watch = &judge->watches[i];
-        LoadReadings* load = &watch->load;
-        watch->busyHundredths = BusyShare(*load, load->intervalBusy, load->intervalTotal);
-        load->intervalBusy = load->busy, load->intervalTotal = load->total;
-        if (Active(*watch) || watch->intervalBursts)
-            WriteFigures(judge, watch, now);
-        JudgeLoad(judge, watch, now);
-        if (watch->interval.total && Settled(*judge, *watch, now) && Figure(*watch))
-            watch->figure = Figure(*watch);
-    }
+    for (int i = 0; i < judge->count; ++i)
+        EndInterval(judge, &judge->watches[i], now);
     for (int i = 0; i < judge->count; ++i)
         JudgeSlower(judge, &judge->watches[i], now);
     for (int i = 0; i < judge->count; ++i) {
