@@ -29,6 +29,21 @@ int ShowMessage(const char* message, int exitCode) {
     return exitCode;
 }
 
+// The window on the left of the work area, with its menu, shown; false when
+// it cannot be made. `work` is left with the tools' area.
+bool OpenWindow(CoresWindow* window, RECT* work, int showCommand) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, work, 0);
+    RECT place = SplitOffLeft(work, CompanionWidth(*work));
+    if (!window->Create(WS_EX_APPWINDOW, nullptr, kCaption, WS_OVERLAPPEDWINDOW, place.left,
+                        place.top, place.right - place.left, place.bottom - place.top, nullptr,
+                        nullptr, nullptr))
+        return false;
+    window->SetMenuBar(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(CORES_MENU)));
+    window->Show(showCommand);
+    window->Update();
+    return true;
+}
+
 } // namespace
 
 int RunVeskoCores(int count, char** arguments, int showCommand) {
@@ -38,19 +53,11 @@ int RunVeskoCores(int count, char** arguments, int showCommand) {
         return ShowMessage(message, exitCode);
 
     RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    RECT companion = SplitOffLeft(&work, CompanionWidth(work));
     CoresWindow window(&theRun);
-    if (!window.Create(WS_EX_APPWINDOW, nullptr, kCaption, WS_OVERLAPPEDWINDOW, companion.left,
-                       companion.top, companion.right - companion.left,
-                       companion.bottom - companion.top, nullptr, nullptr, nullptr)) {
+    if (!OpenWindow(&window, &work, showCommand)) {
         CloseRunLog(&theRun.log);
         return ShowMessage("Vesko Cores cannot create its window; no tool was started.", 2);
     }
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(CORES_MENU));
-    window.SetMenuBar(menu);
-    window.Show(showCommand);
-    window.Update();
     BeginRun(&theRun, work);
     SetTimer(window.Handle(), kPollTimer, kPollIntervalMs, nullptr);
 

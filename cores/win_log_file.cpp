@@ -29,6 +29,24 @@ bool HeaderMatches(const char* path) {
     return strcmp(head, kLogHeader) == 0;
 }
 
+// A new or empty log gets the header; an old one must have it.
+bool StartWithHeader(RunLog* log, char* error, int size) {
+    DWORD high = 0;
+    bool empty = GetFileSize(log->file, &high) == 0 && high == 0;
+    if (!empty && !HeaderMatches(log->path)) {
+        snprintf(error, size_t(size),
+                 "The log %s has other columns than this version writes: choose another file.",
+                 log->path);
+        return false;
+    }
+    if (empty && !WriteAll(log->file, kLogHeader, int(strlen(kLogHeader)))) {
+        snprintf(error, size_t(size), "The log %s cannot be written: error %lu.", log->path,
+                 GetLastError());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 HANDLE StandardOutput() {
@@ -67,18 +85,7 @@ BOOL OpenRunLog(RunLog* log, const char* path, HANDLE echo, char* error, int siz
                  GetLastError());
         return FALSE;
     }
-    DWORD high = 0;
-    bool empty = GetFileSize(log->file, &high) == 0 && high == 0;
-    if (!empty && !HeaderMatches(log->path)) {
-        snprintf(error, size_t(size),
-                 "The log %s has other columns than this version writes: choose another file.",
-                 log->path);
-        CloseRunLog(log);
-        return FALSE;
-    }
-    if (empty && !WriteAll(log->file, kLogHeader, int(strlen(kLogHeader)))) {
-        snprintf(error, size_t(size), "The log %s cannot be written: error %lu.", log->path,
-                 GetLastError());
+    if (!StartWithHeader(log, error, size)) {
         CloseRunLog(log);
         return FALSE;
     }
