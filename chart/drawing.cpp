@@ -203,12 +203,10 @@ void Axes(HDC dc, const ChartPanel& panel, const TimeAxis& time) {
         Fill(dc, p.left, y, p.right, y + 1, kGrid);
         Fill(dc, p.left - 1 - kTickLength, y, p.left - 1, y + 1, kAxis);
     }
-    for (uint32_t t = 0; t <= time.span; t += time.step) {
-        int x = Column(p, t, time.span);
+    for (uint32_t k = 0; k <= time.span / time.step; ++k) {
+        int x = Column(p, k * time.step, time.span);
         Fill(dc, x, p.top, x + 1, p.bottom, kGrid);
         Fill(dc, x, p.bottom, x + 1, p.bottom + 1 + kTickLength, kAxis);
-        if (time.span - t < time.step)
-            break; // no wrap past the largest time
     }
     Fill(dc, p.left - 1, p.top, p.left, p.bottom + 1, kAxis);
     Fill(dc, p.left - 1, p.bottom, p.right, p.bottom + 1, kAxis);
@@ -225,13 +223,11 @@ void Labels(HBITMAP dib, int width, const ChartPanel& panel, const TimeAxis& tim
         int x = p.left - 2 - kTickLength - StrLength(text) * cell.cx;
         DrawTextOnBitmap(dib, x, Row(panel, value) - cell.cy / 2, text, kText);
     }
-    for (uint32_t t = 0; t <= time.span; t += time.step) {
-        FormatAxisTime(t, text);
-        int x = Column(p, t, time.span) - StrLength(text) * cell.cx / 2;
+    for (uint32_t k = 0; k <= time.span / time.step; ++k) {
+        FormatAxisTime(k * time.step, text);
+        int x = Column(p, k * time.step, time.span) - StrLength(text) * cell.cx / 2;
         if (x >= 0 && x + StrLength(text) * cell.cx <= width)
             DrawTextOnBitmap(dib, x, p.bottom + 1 + kTickLength, text, kText);
-        if (time.span - t < time.step)
-            break;
     }
 }
 
