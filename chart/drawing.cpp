@@ -23,17 +23,6 @@ const char kMhzTitle[] = "Clock rate, MHz";
 const char kLegendLabel[] = "processors";
 const char kNoFigures[] = "no figures yet";
 
-// The character cell of the system fixed font that DrawTextOnBitmap uses.
-SIZE FontCell() {
-    SIZE cell = {8, 16};
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
-    GetTextExtentPoint32A(dc, "0", 1, &cell);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return cell;
-}
-
 // The layout with what only the drawing needs: the font cell and the legend.
 struct Frame {
     ChartLayout layout;
@@ -80,9 +69,9 @@ int LabelChars(const ValueAxis& axis) {
     return StrLength(text) > chars ? StrLength(text) : chars;
 }
 
-Frame LayOut(int width, int height, const ChartInput& input) {
+Frame LayOut(int width, int height, const ChartInput& input, SIZE cell) {
     Frame frame = {};
-    SIZE cell = frame.cell = FontCell();
+    frame.cell = cell;
     int count = input.count > 0 ? input.count : 0;
     // The legend follows the first title on its line when all of it fits
     // there, otherwise it starts on the next line.
@@ -257,8 +246,18 @@ void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) 
 
 } // namespace
 
-ChartLayout LayOutChart(int width, int height, const ChartInput& input) {
-    return LayOut(width, height, input).layout;
+SIZE ChartFontCell() {
+    SIZE cell = {8, 16};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+    GetTextExtentPoint32A(dc, "0", 1, &cell);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return cell;
+}
+
+ChartLayout LayOutChart(int width, int height, const ChartInput& input, SIZE cell) {
+    return LayOut(width, height, input, cell).layout;
 }
 
 BOOL DrawChart(HBITMAP dib, const ChartInput& input) {
@@ -266,7 +265,7 @@ BOOL DrawChart(HBITMAP dib, const ChartInput& input) {
     if (!info.bmBits || info.bmBitsPixel < 16 || info.bmWidth <= 0 || info.bmHeight <= 0)
         return FALSE;
     int width = info.bmWidth, height = info.bmHeight;
-    Frame frame = LayOut(width, height, input);
+    Frame frame = LayOut(width, height, input, ChartFontCell());
     const ChartLayout& layout = frame.layout;
 
     HDC dc = CreateCompatibleDC(nullptr);

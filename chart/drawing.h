@@ -38,8 +38,12 @@ struct ChartLayout {
     int legendRows;
 };
 
-// The layout DrawChart uses for a bitmap of that size.
-ChartLayout LayOutChart(int width, int height, const ChartInput& input);
+// The character cell of the system fixed font the chart's texts use.
+SIZE ChartFontCell();
+
+// The layout DrawChart uses for a bitmap of that size, given ChartFontCell();
+// it makes no GDI call.
+ChartLayout LayOutChart(int width, int height, const ChartInput& input, SIZE cell);
 
 // Draws the whole chart over a top-down DIB section (CreateDib makes one) of
 // 16, 24 or 32 bits per pixel; any size, drawing what fits. FALSE, drawing

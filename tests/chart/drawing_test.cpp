@@ -84,7 +84,7 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     ASSERT_TRUE(DrawChart(dib, input));
     EXPECT_EQ(gdiSlot, NextGdiSlot()) << "no GDI object left behind";
     EXPECT_EQ(other, BindSurface(kChartSurfaceSlot, nullptr)) << "the slot's binding put back";
-    ChartLayout layout = LayOutChart(width, height, input);
+    ChartLayout layout = LayOutChart(width, height, input, ChartFontCell());
     const ChartPanel &ticks = layout.ticks, &mhz = layout.mhz;
     ASSERT_GT(ticks.plot.bottom - ticks.plot.top, 20);
     ASSERT_GT(mhz.plot.bottom - mhz.plot.top, 10);
@@ -135,7 +135,7 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     // Wider than one DrawLine reaches: the line still spans the plot.
     Dib wide(2300, 150);
     ASSERT_TRUE(DrawChart(wide, input));
-    const RECT& plot = LayOutChart(2300, 150, input).ticks.plot;
+    const RECT& plot = LayOutChart(2300, 150, input, ChartFontCell()).ticks.plot;
     EXPECT_EQ(size_t(plot.right - plot.left), Find(GetBitmapInfo(wide), plot, Pixel(0)).size());
     // Taller than one DrawLine reaches: a rise and a fall, each a pixel a row.
     theSeries[0] = {};
@@ -143,7 +143,7 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
         AddChartFigures(theSeries[0], t, t == 30 ? 10.0f : 1.0f, 2096.0f);
     Dib tall(120, 4300);
     ASSERT_TRUE(DrawChart(tall, input));
-    const ChartPanel ticks = LayOutChart(120, 4300, input).ticks;
+    const ChartPanel ticks = LayOutChart(120, 4300, input, ChartFontCell()).ticks;
     int rows = Row(ticks, 1) - Row(ticks, 10); // both over 2000; they share some pixels
     EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(0)).size(), size_t(3 * rows / 2));
     // 20 processors: the legend wraps, every number on the bitmap in its colour.
@@ -151,7 +151,7 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     const ChartInput legend = {theSeries, numbers, 20, 60};
     Dib dib(263, 197);
     ASSERT_TRUE(DrawChart(dib, legend));
-    const RECT header = {0, 0, 263, LayOutChart(263, 197, legend).ticks.plot.top};
+    const RECT header = {0, 0, 263, LayOutChart(263, 197, legend, ChartFontCell()).ticks.plot.top};
     for (int p : numbers)
         EXPECT_GT(Find(GetBitmapInfo(dib), header, Pixel(p)).size(), 5u) << p;
     EXPECT_FALSE(DrawChart(Dib(20, 20, 8), input) || DrawChart(nullptr, input)) << "8 bits, none";
