@@ -23,24 +23,31 @@ const char kMhzTitle[] = "Clock rate, MHz";
 const char kLegendLabel[] = "processors";
 const char kNoFigures[] = "no figures yet";
 
+// What tells the panels apart, top to bottom.
+struct PanelKind {
+    ChartPanel ChartLayout::*panel;
+    float ChartPoint::*value;
+    const char* title; // above the plot; none for the first, whose title heads the chart
+};
+const PanelKind kPanels[] = {
+    {&ChartLayout::ticks, &ChartPoint::ticks, nullptr},
+    {&ChartLayout::mhz, &ChartPoint::mhz, kMhzTitle},
+};
+
 // The layout with what only the drawing needs: the font cell and the legend.
 struct Frame {
     ChartLayout layout;
     SIZE cell;
     int legendX, legendY, legendPerRow;
-    bool hasValues[2]; // any value to draw: ticks, clock rate
 };
 
-float Value(const ChartPoint& point, bool mhz) {
-    return mhz ? point.mhz : point.ticks;
-}
-
 // The panel's axis over every value present; `present` says whether there is one.
-ValueAxis AxisFor(const ChartInput& input, bool mhz, int height, int cellHeight, bool* present) {
+ValueAxis AxisFor(const ChartInput& input, float ChartPoint::*value, int height, int cellHeight,
+                  bool* present) {
     double smallest = 1, largest = 0; // no data until a value turns up
     for (int i = 0; i < input.count; ++i)
         for (int j = 0; j < input.series[i].count; ++j) {
-            float v = Value(input.series[i].points[j], mhz);
+            float v = input.series[i].points[j].*value;
             if (!ChartValuePresent(v))
                 continue;
             if (smallest > largest)
@@ -102,8 +109,9 @@ Frame LayOut(int width, int height, const ChartInput& input, SIZE cell) {
     int topB = topA + heightA + betweenPlots;
 
     ChartLayout& layout = frame.layout;
-    layout.ticks.axis = AxisFor(input, false, heightA, cell.cy, &frame.hasValues[0]);
-    layout.mhz.axis = AxisFor(input, true, heightB, cell.cy, &frame.hasValues[1]);
+    layout.ticks.axis =
+        AxisFor(input, &ChartPoint::ticks, heightA, cell.cy, &layout.ticks.hasValues);
+    layout.mhz.axis = AxisFor(input, &ChartPoint::mhz, heightB, cell.cy, &layout.mhz.hasValues);
     int chars = LabelChars(layout.ticks.axis);
     if (LabelChars(layout.mhz.axis) > chars)
         chars = LabelChars(layout.mhz.axis);
@@ -158,7 +166,8 @@ void Segment(int x0, int y0, int x1, int y1, uint32_t colour) {
 
 // Joins each value to the previous one present: figures intervals without a
 // cycles line are common where bursts are long, and leave no gap or dip.
-void Lines(const ChartInput& input, const ChartPanel& panel, uint32_t span, bool mhz) {
+void Lines(const ChartInput& input, const ChartPanel& panel, uint32_t span,
+           float ChartPoint::*value) {
     if (Empty(panel.plot))
         return;
     for (int i = 0; i < input.count; ++i) {
@@ -167,7 +176,7 @@ void Lines(const ChartInput& input, const ChartPanel& panel, uint32_t span, bool
         bool started = false;
         int x0 = 0, y0 = 0;
         for (int j = 0; j < series.count; ++j) {
-            float v = Value(series.points[j], mhz);
+            float v = series.points[j].*value;
             if (!ChartValuePresent(v))
                 continue;
             int x = Column(panel.plot, series.points[j].seconds, span), y = Row(panel, v);
@@ -233,13 +242,13 @@ void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) 
         int y = frame.legendY + i / frame.legendPerRow * cell.cy;
         DrawTextOnBitmap(dib, x, y, number, ProcessorColour(input.processors[i]));
     }
-    const ChartPanel* panels[2] = {&layout.ticks, &layout.mhz};
-    for (int k = 0; k < 2; ++k) {
-        const RECT& p = panels[k]->plot;
-        if (k == 1)
-            DrawTextOnBitmap(dib, kPad, p.top - 2 * cell.cy, kMhzTitle, kText);
-        Labels(dib, width, *panels[k], layout.time, cell);
-        if (!Empty(p) && !frame.hasValues[k])
+    for (const PanelKind& kind : kPanels) {
+        const ChartPanel& panel = layout.*kind.panel;
+        const RECT& p = panel.plot;
+        if (kind.title)
+            DrawTextOnBitmap(dib, kPad, p.top - 2 * cell.cy, kind.title, kText);
+        Labels(dib, width, panel, layout.time, cell);
+        if (!Empty(p) && !panel.hasValues)
             DrawTextOnBitmap(dib, p.left + cell.cx, p.top + cell.cy / 2, kNoFigures, kAxis);
     }
 }
@@ -271,15 +280,15 @@ BOOL DrawChart(HBITMAP dib, const ChartInput& input) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, dib);
     Fill(dc, 0, 0, width, height, kBackground);
-    Axes(dc, layout.ticks, layout.time);
-    Axes(dc, layout.mhz, layout.time);
+    for (const PanelKind& kind : kPanels)
+        Axes(dc, layout.*kind.panel, layout.time);
     SelectObject(dc, previous);
     DeleteDC(dc);
     GdiFlush(); // the lines write the pixel memory directly
 
     HBITMAP bound = BindSurface(kChartSurfaceSlot, dib);
-    Lines(input, layout.ticks, layout.time.span, false);
-    Lines(input, layout.mhz, layout.time.span, true);
+    for (const PanelKind& kind : kPanels)
+        Lines(input, layout.*kind.panel, layout.time.span, kind.value);
     BindSurface(kChartSurfaceSlot, bound);
 
     Texts(dib, width, frame, input);

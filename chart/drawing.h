@@ -26,10 +26,11 @@ const int kChartSurfaceSlot = 3;
 // exclusive), empty when the bitmap is too small for it. A value v lands on
 // row plot.bottom - 1 - round((v - axis.low) * (height - 1) / (axis.high -
 // axis.low)), run time t on column plot.left + round(t * (width - 1) /
-// time.span).
+// time.span). Without values the plot says there are no figures yet.
 struct ChartPanel {
     RECT plot;
     ValueAxis axis;
+    bool hasValues;
 };
 
 struct ChartLayout {
