@@ -28,10 +28,12 @@ struct PanelKind {
     ChartPanel ChartLayout::*panel;
     float ChartPoint::*value;
     const char* title; // above the plot; none for the first, whose title heads the chart
+    int fifths;        // of the plots' height
 };
-const PanelKind kPanels[] = {
-    {&ChartLayout::ticks, &ChartPoint::ticks, nullptr},
-    {&ChartLayout::mhz, &ChartPoint::mhz, kMhzTitle},
+const int kPanelCount = 2;
+const PanelKind kPanels[kPanelCount] = {
+    {&ChartLayout::ticks, &ChartPoint::ticks, nullptr, 3},
+    {&ChartLayout::mhz, &ChartPoint::mhz, kMhzTitle, 2},
 };
 
 // The layout with what only the drawing needs: the font cell and the legend.
@@ -76,54 +78,77 @@ int LabelChars(const ValueAxis& axis) {
     return StrLength(text) > chars ? StrLength(text) : chars;
 }
 
-Frame LayOut(int width, int height, const ChartInput& input, SIZE cell) {
-    Frame frame = {};
-    frame.cell = cell;
-    int count = input.count > 0 ? input.count : 0;
-    // The legend follows the first title on its line when all of it fits
-    // there, otherwise it starts on the next line.
-    int item = kLegendItem * cell.cx;
-    frame.legendX = kPad + int(sizeof kTicksTitle + 2 + sizeof kLegendLabel) * cell.cx;
+// Places the legend and gives the header's lines. The legend follows the
+// first title on its line when all of it fits there, otherwise it starts on
+// the next line.
+int PlaceLegend(Frame& frame, int width, int count) {
+    int item = kLegendItem * frame.cell.cx;
+    frame.legendX = kPad + int(sizeof kTicksTitle + 2 + sizeof kLegendLabel) * frame.cell.cx;
     frame.legendPerRow = (width - kPad - frame.legendX) / item;
     int titleLines = 0;
     if (frame.legendPerRow < count) {
-        frame.legendX = kPad + int(sizeof kLegendLabel) * cell.cx;
+        frame.legendX = kPad + int(sizeof kLegendLabel) * frame.cell.cx;
         frame.legendPerRow = (width - kPad - frame.legendX) / item;
         titleLines = 1;
     }
     if (frame.legendPerRow < 1)
         frame.legendPerRow = 1;
-    frame.legendY = kPad + titleLines * cell.cy;
+    frame.legendY = kPad + titleLines * frame.cell.cy;
     int rows = frame.layout.legendRows = (count + frame.legendPerRow - 1) / frame.legendPerRow;
-    int headerLines = titleLines + (rows > 0 ? rows : 1);
+    return titleLines + (rows > 0 ? rows : 1);
+}
 
-    // Top to bottom: header, plot (a), its time labels, gap, title (b), plot
-    // (b), its time labels. A line's height above each plot leaves room for
-    // half its top label. The plots share what is left, 3 : 2.
+// The plots' tops and bottoms. Top to bottom: the header, then each plot with
+// a line's height above for half its top label and its time labels below,
+// after the first a gap and the next title. The plots share what is left.
+void PlaceRows(ChartLayout& layout, int height, int headerLines, SIZE cell) {
     int timeLabels = kTickLength + 1 + cell.cy;
-    int topA = kPad + (headerLines + 1) * cell.cy;
     int betweenPlots = timeLabels + cell.cy / 2 + 2 * cell.cy;
-    int fixed = topA + betweenPlots + timeLabels + kPad;
-    int plots = height - fixed > 0 ? height - fixed : 0;
-    int heightA = plots * 3 / 5, heightB = plots - heightA;
-    int topB = topA + heightA + betweenPlots;
+    int top = kPad + (headerLines + 1) * cell.cy;
+    int plots = height - top - (kPanelCount - 1) * betweenPlots - timeLabels - kPad;
+    plots = plots > 0 ? plots : 0;
+    int above = 0; // fifths of the plots' height
+    for (const PanelKind& kind : kPanels) {
+        RECT& plot = (layout.*kind.panel).plot;
+        plot = {0, top + plots * above / 5, 0, top + plots * (above + kind.fifths) / 5};
+        above += kind.fifths;
+        top += betweenPlots;
+    }
+}
 
-    ChartLayout& layout = frame.layout;
-    layout.ticks.axis =
-        AxisFor(input, &ChartPoint::ticks, heightA, cell.cy, &layout.ticks.hasValues);
-    layout.mhz.axis = AxisFor(input, &ChartPoint::mhz, heightB, cell.cy, &layout.mhz.hasValues);
-    int chars = LabelChars(layout.ticks.axis);
-    if (LabelChars(layout.mhz.axis) > chars)
-        chars = LabelChars(layout.mhz.axis);
-    int left = kPad + chars * cell.cx + kTickLength + 2;
-    // Room on the right for half of the last time label.
-    int right = width - kPad - 3 * cell.cx;
-    if (right - left >= 2 && heightA >= 2)
-        layout.ticks.plot = {left, topA, right, topA + heightA};
-    if (right - left >= 2 && heightB >= 2)
-        layout.mhz.plot = {left, topB, right, topB + heightB};
+// Each panel's axis; gives the characters of the longest value label.
+int PlaceAxes(ChartLayout& layout, const ChartInput& input, int cellHeight) {
+    int chars = 0;
+    for (const PanelKind& kind : kPanels) {
+        ChartPanel& panel = layout.*kind.panel;
+        int rows = panel.plot.bottom - panel.plot.top;
+        panel.axis = AxisFor(input, kind.value, rows, cellHeight, &panel.hasValues);
+        chars = LabelChars(panel.axis) > chars ? LabelChars(panel.axis) : chars;
+    }
+    return chars;
+}
+
+// The plots' sides right of the value labels, each left empty where it does
+// not fit, and the time axis across them.
+void PlaceColumns(ChartLayout& layout, int width, int labelChars, uint32_t last, SIZE cell) {
+    int left = kPad + labelChars * cell.cx + kTickLength + 2;
+    int right = width - kPad - 3 * cell.cx; // room for half of the last time label
+    for (const PanelKind& kind : kPanels) {
+        RECT& plot = (layout.*kind.panel).plot;
+        bool fits = right - left >= 2 && plot.bottom - plot.top >= 2;
+        plot = fits ? RECT{left, plot.top, right, plot.bottom} : RECT{};
+    }
     int plotWidth = right - left > 0 ? right - left : 0;
-    layout.time = ChooseTimeAxis(LastTime(input), plotWidth / (8 * cell.cx));
+    layout.time = ChooseTimeAxis(last, plotWidth / (8 * cell.cx));
+}
+
+Frame LayOut(int width, int height, const ChartInput& input, SIZE cell) {
+    Frame frame = {};
+    frame.cell = cell;
+    int headerLines = PlaceLegend(frame, width, input.count > 0 ? input.count : 0);
+    PlaceRows(frame.layout, height, headerLines, cell);
+    int labelChars = PlaceAxes(frame.layout, input, cell.cy);
+    PlaceColumns(frame.layout, width, labelChars, LastTime(input), cell);
     return frame;
 }
 
