@@ -254,8 +254,8 @@ void Labels(HBITMAP dib, int width, const ChartPanel& panel, const TimeAxis& tim
     }
 }
 
-void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) {
-    const ChartLayout& layout = frame.layout;
+// The first title and the legend.
+void Header(HBITMAP dib, const Frame& frame, const ChartInput& input) {
     SIZE cell = frame.cell;
     DrawTextOnBitmap(dib, kPad, kPad, kTicksTitle, kText);
     int labelX = frame.legendX - int(sizeof kLegendLabel) * cell.cx;
@@ -267,6 +267,12 @@ void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) 
         int y = frame.legendY + i / frame.legendPerRow * cell.cy;
         DrawTextOnBitmap(dib, x, y, number, ProcessorColour(input.processors[i]));
     }
+}
+
+void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) {
+    const ChartLayout& layout = frame.layout;
+    SIZE cell = frame.cell;
+    Header(dib, frame, input);
     for (const PanelKind& kind : kPanels) {
         const ChartPanel& panel = layout.*kind.panel;
         const RECT& p = panel.plot;
@@ -276,6 +282,17 @@ void Texts(HBITMAP dib, int width, const Frame& frame, const ChartInput& input) 
         if (!Empty(p) && !panel.hasValues)
             DrawTextOnBitmap(dib, p.left + cell.cx, p.top + cell.cy / 2, kNoFigures, kAxis);
     }
+}
+
+// The background with each panel's grid and axes.
+void Background(HBITMAP dib, int width, int height, const ChartLayout& layout) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, dib);
+    Fill(dc, 0, 0, width, height, kBackground);
+    for (const PanelKind& kind : kPanels)
+        Axes(dc, layout.*kind.panel, layout.time);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
 }
 
 } // namespace
@@ -302,13 +319,7 @@ BOOL DrawChart(HBITMAP dib, const ChartInput& input) {
     Frame frame = LayOut(width, height, input, ChartFontCell());
     const ChartLayout& layout = frame.layout;
 
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, dib);
-    Fill(dc, 0, 0, width, height, kBackground);
-    for (const PanelKind& kind : kPanels)
-        Axes(dc, layout.*kind.panel, layout.time);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    Background(dib, width, height, layout);
     GdiFlush(); // the lines write the pixel memory directly
 
     HBITMAP bound = BindSurface(kChartSurfaceSlot, dib);
