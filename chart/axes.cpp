@@ -29,11 +29,9 @@ char* WriteDigits(char* text, unsigned long long n, int minimumDigits) {
     return text;
 }
 
-} // namespace
-
-ValueAxis ChooseValueAxis(double smallest, double largest, int maxIntervals) {
-    if (maxIntervals < 1)
-        maxIntervals = 1;
+// The range the ticks must cover: the data with its margins, at least the
+// least span, not below zero for data that is not; 0 to 1 without data.
+void ValueRange(double smallest, double largest, double* low, double* high) {
     double lo = 0, hi = 1; // no data
     if (smallest <= largest) {
         double margin = (largest - smallest) * kMargin;
@@ -51,6 +49,16 @@ ValueAxis ChooseValueAxis(double smallest, double largest, int maxIntervals) {
     }
     if (!isfinite(lo) || !isfinite(hi))
         lo = 0, hi = 1;
+    *low = lo, *high = hi;
+}
+
+} // namespace
+
+ValueAxis ChooseValueAxis(double smallest, double largest, int maxIntervals) {
+    if (maxIntervals < 1)
+        maxIntervals = 1;
+    double lo, hi;
+    ValueRange(smallest, largest, &lo, &hi);
     static const double mantissas[] = {1, 2, 5};
     double power = pow(10, floor(log10((hi - lo) / maxIntervals)));
     for (int i = 0;; ++i) {
