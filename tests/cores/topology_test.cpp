@@ -1,0 +1,97 @@
+#include "cores/topology.h"
+#include "cores/win_topology.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const auto kCore = RelationProcessorCore, kCache = RelationCache, kNuma = RelationNumaNode,
+           kPackage = RelationProcessorPackage;
+
+// Cores: `count` of `threads` processors each from `first`, `value` their class. Else one
+// record over `count` processors from `first`, `value` a cache's level.
+struct Span {
+    LOGICAL_PROCESSOR_RELATIONSHIP kind;
+    int first, count, value = 0, threads = 1;
+    WORD group = 0;
+};
+
+typedef SYSTEM_LOGICAL_PROCESSOR_INFORMATION_EX RecordEx;
+
+// One record as the newer call lays it out (as long as its kind needs), or the older.
+void Append(std::vector<BYTE>* buffer, const Span& span, uint64_t mask, bool older) {
+    RecordEx x = {span.kind, 0, {}};
+    SYSTEM_LOGICAL_PROCESSOR_INFORMATION o = {ULONG_PTR(mask), span.kind, {}};
+    GROUP_AFFINITY group = {KAFFINITY(mask), span.group, {}};
+    if (span.kind == kCache)
+        o.Cache.Level = x.Cache.Level = BYTE(span.value), x.Cache.GroupMask = group;
+    else
+        x.Processor.Reserved[0] = BYTE(span.value), x.Processor.GroupCount = 1,
+        x.Processor.GroupMask[0] = group;
+    x.Size = sizeof group + (span.kind == kCache ? offsetof(RecordEx, Cache.GroupMask)
+                                                 : offsetof(RecordEx, Processor.GroupMask));
+    BYTE* from = older ? (BYTE*)&o : (BYTE*)&x;
+    buffer->insert(buffer->end(), from, from + (older ? sizeof o : x.Size));
+}
+
+// "cores packages L3-groups, the first chosen processor's name", then each one's row;
+// "refused" where the buffer, cut short by `cut` bytes, is.
+std::string Parsed(const std::vector<Span>& spans, bool older, int limit,
+                   const std::vector<int>& processors, DWORD cut = 0) {
+    std::vector<BYTE> buffer;
+    for (const Span& s : spans)
+        for (int unit = 0, width = s.kind == kCore ? s.threads : s.count;
+             unit < (s.kind == kCore ? s.count : 1); ++unit)
+            Append(&buffer, s, ((uint64_t(1) << width) - 1) << (s.first + unit * width), older);
+    Topology t;
+    if (!(older ? ParseTopology : ParseTopologyEx)(buffer.data(), buffer.size() - cut, &t, limit))
+        return "refused";
+    char text[100];
+    FormatProcessorCore(t, processors[0], text, sizeof text);
+    std::string parsed = std::to_string(t.cores) + " " + std::to_string(t.packages) + " " +
+                         std::to_string(t.l3Groups) + ", " + text + "\n";
+    for (int p : processors) {
+        FormatPlace(t, p, text, sizeof text);
+        parsed += std::to_string(p) + " " + text + "\n";
+    }
+    return parsed;
+}
+
+TEST(Topology, MadeUpMachines) {
+    // 8 performance cores with SMT, 8 efficiency cores, 2 low-power ones off the L3; an L2,
+    // a NUMA node and a core of group 1 to pass over.
+    std::vector<Span> hybrid = {{kCore, 0, 8, 2, 2},    {kCore, 16, 8, 1}, {kCache, 0, 2, 2},
+                                {kCache, 0, 24, 3},     {kCore, 24, 2, 0}, {kPackage, 0, 26},
+                                {kCore, 0, 1, 0, 1, 1}, {kNuma, 0, 26}};
+    std::vector<Span> chiplets = {
+        {kPackage, 0, 32}, {kCore, 0, 16, 0, 2}, {kCache, 0, 16, 3}, {kCache, 16, 16, 3}};
+    // 2 packages of 12 cores with SMT and an L3 each
+    std::vector<Span> server = {{kPackage, 0, 24},  {kCache, 0, 24, 3},  {kCore, 0, 12, 0, 2},
+                                {kPackage, 24, 24}, {kCache, 24, 24, 3}, {kCore, 24, 12, 0, 2}};
+    EXPECT_EQ("18 1 1, processor 15 (core 7)\n"
+              "15 core 7, thread 2 of 2, package 0, L3 group 0, performance core\n"
+              "16 core 8, thread 1 of 1, package 0, L3 group 0, efficiency class 1 core\n"
+              "25 core 17, thread 1 of 1, package 0, efficiency core\n26 \n",
+              Parsed(hybrid, false, kMaxProcessors, {15, 16, 25, 26}));
+    for (bool older : {false, true})
+        EXPECT_EQ("16 1 2, processor 13 (core 6)\n"
+                  "13 core 6, thread 2 of 2, package 0, L3 group 0\n"
+                  "16 core 8, thread 1 of 2, package 0, L3 group 1\n",
+                  Parsed(chiplets, older, kMaxProcessors, {13, 16}));
+    EXPECT_EQ("refused", Parsed(chiplets, false, kMaxProcessors, {0}, 1));
+    EXPECT_EQ("24 2 2, processor 47 (core 23)\n47 core 23, thread 2 of 2, package 1, L3 group 1\n",
+              Parsed(server, false, kMaxProcessors, {47}));
+    EXPECT_EQ("16 2 2, processor 32\n32 \n31 core 15, thread 2 of 2, package 1, L3 group 1\n",
+              Parsed(server, false, 32, {32, 31})); // the 32-bit build's limit
+}
+
+// Wine answers from the host's topology: every processor the system has is placed.
+TEST(Topology, ThisMachineAnswers) {
+    Topology t;
+    DWORD_PTR process = 0, system = 0;
+    ASSERT_TRUE(ReadTopology(&t) && GetProcessAffinityMask(GetCurrentProcess(), &process, &system));
+    for (int p = 0; p < kMaxProcessors; ++p)
+        EXPECT_TRUE(t.processors[p].present || !(system >> p & 1)) << p;
+}
+
+} // namespace
