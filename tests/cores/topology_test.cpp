@@ -79,10 +79,11 @@ TEST(Topology, MadeUpMachines) {
                   "16 core 8, thread 1 of 2, package 0, L3 group 1\n",
                   Parsed(chiplets, older, kMaxProcessors, {13, 16}));
     EXPECT_EQ("refused", Parsed(chiplets, false, kMaxProcessors, {0}, 1));
-    if (kMaxProcessors == 64) // the whole server fits 64-bit masks only
+    if (kMaxProcessors == 64) { // the whole server fits 64-bit masks only
         EXPECT_EQ(
             "24 2 2, processor 47 (core 23)\n47 core 23, thread 2 of 2, package 1, L3 group 1\n",
             Parsed(server, false, kMaxProcessors, {47}));
+    }
     EXPECT_EQ("16 2 2, processor 32\n32 \n31 core 15, thread 2 of 2, package 1, L3 group 1\n",
               Parsed(server, false, 32, {32, 31})); // the 32-bit build's limit
 }
