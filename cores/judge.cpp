@@ -305,6 +305,8 @@ void EndInterval(Judge* judge, ProcessorWatch* watch, uint64_t now) {
 
 void StartWatch(ProcessorWatch* watch, int processor) {
     watch->processor = processor;
+    watch->core = -1;
+    watch->efficiencyClass = 0;
     watch->state = waitingState;
     watch->tested = watch->skipNext = watch->sawBurst = watch->terminated = false;
     watch->line[0] = '\0';
@@ -354,6 +356,22 @@ ProcessorWatch* FindWatch(Judge* judge, int processor) {
         if (judge->watches[i].processor == processor)
             return &judge->watches[i];
     return nullptr;
+}
+
+void PlaceWatches(Judge* judge, const Topology& topology) {
+    for (int i = 0; i < judge->count; ++i) {
+        ProcessorWatch* watch = &judge->watches[i];
+        const ProcessorPlace& place = topology.processors[watch->processor];
+        watch->core = place.present ? place.core : -1;
+        watch->efficiencyClass = place.present ? place.efficiencyClass : 0;
+    }
+}
+
+void NameProcessor(const ProcessorWatch& watch, char* text, int size) {
+    if (watch.core >= 0)
+        snprintf(text, size_t(size), "processor %d (core %d)", watch.processor, watch.core);
+    else
+        snprintf(text, size_t(size), "processor %d", watch.processor);
 }
 
 void NoteStarted(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* toolPath) {

@@ -2,6 +2,7 @@
 
 #include "cores/processor_limit.h"
 #include "cores/log_row.h"
+#include "cores/topology.h"
 #include "cores/value_counts.h"
 
 #include <stdint.h>
@@ -70,6 +71,8 @@ struct FailureRecord {
 
 struct ProcessorWatch {
     int processor;
+    int core;            // from the topology; -1: unknown
+    int efficiencyClass; // of its core; compared only with its own class
     WatchState state;
     bool tested;        // a tool ran on it
     bool skipNext;      // the first title after a move is not counted
@@ -135,6 +138,10 @@ struct Judge {
 void StartJudge(Judge* judge, uint64_t processors, uint32_t everySeconds, bool cycling,
                 RowSink sink);
 ProcessorWatch* FindWatch(Judge* judge, int processor);
+// Gives each watch its core and efficiency class.
+void PlaceWatches(Judge* judge, const Topology& topology);
+// "processor 13 (core 6)", or "processor 13" where the core is unknown.
+void NameProcessor(const ProcessorWatch& watch, char* text, int size);
 
 // A tool was started on the processor.
 void NoteStarted(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* toolPath);

@@ -184,11 +184,3 @@ void FormatPlace(const Topology& topology, int processor, char* text, int size) 
     if (topology.classesDiffer)
         AppendClass(topology, place->efficiencyClass, text, size);
 }
-
-void FormatProcessorCore(const Topology& topology, int processor, char* text, int size) {
-    const ProcessorPlace* place = Present(topology, processor);
-    if (place)
-        snprintf(text, size_t(size), "processor %d (core %d)", processor, place->core);
-    else
-        snprintf(text, size_t(size), "processor %d", processor);
-}

@@ -39,6 +39,3 @@ bool ParseTopology(const void* buffer, DWORD size, Topology* topology, int limit
 // only where the cores differ, the package and L3 group only where reported;
 // empty for a processor not present.
 void FormatPlace(const Topology& topology, int processor, char* text, int size);
-
-// "processor 13 (core 6)"; "processor 13" where it is not present.
-void FormatProcessorCore(const Topology& topology, int processor, char* text, int size);

@@ -24,6 +24,8 @@ struct CoresRun {
     RunLog log;
     RunChart chart;
     RunClock clock;
+    Topology topology; // where each processor sits, read at the start
+    bool topologyKnown;
     // The running tools and the processors they are watched on: tool i feeds
     // judge.watches[watchOf[i]]. One tool per processor, or one in cycle mode.
     ToolProcess tools[kMaxProcessors];

@@ -1,4 +1,5 @@
 #include "cores/win_run_parts.h"
+#include "cores/win_topology.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -102,6 +103,7 @@ int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int si
         snprintf(message, size_t(size), "%s", kCoresUsage);
         return 0;
     }
+    run->topologyKnown = ReadTopology(&run->topology);
     DWORD_PTR processMask = 0, systemMask = 0;
     GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask);
     uint64_t processors;
@@ -111,6 +113,8 @@ int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int si
     StartRunChart(&run->chart, processors);
     RowSink sink = {FanOutRow, run};
     StartJudge(&run->judge, processors, options->everySeconds, options->cycleSeconds != 0, sink);
+    if (run->topologyKnown)
+        PlaceWatches(&run->judge, run->topology);
     return 0;
 }
 

@@ -34,7 +34,7 @@ void Append(std::vector<BYTE>* buffer, const Span& span, uint64_t mask, bool old
     buffer->insert(buffer->end(), from, from + (older ? sizeof o : x.Size));
 }
 
-// "cores packages L3-groups, the first chosen processor's name", then each one's row;
+// "cores packages L3-groups, the first chosen processor's core", then each one's row;
 // "refused" where the buffer, cut short by `cut` bytes, is.
 std::string Parsed(const std::vector<Span>& spans, bool older, int limit,
                    const std::vector<int>& processors, DWORD cut = 0) {
@@ -47,9 +47,11 @@ std::string Parsed(const std::vector<Span>& spans, bool older, int limit,
     if (!(older ? ParseTopology : ParseTopologyEx)(buffer.data(), buffer.size() - cut, &t, limit))
         return "refused";
     char text[100];
-    FormatProcessorCore(t, processors[0], text, sizeof text);
+    int p0 = processors[0];
+    bool present = p0 < kMaxProcessors && t.processors[p0].present;
     std::string parsed = std::to_string(t.cores) + " " + std::to_string(t.packages) + " " +
-                         std::to_string(t.l3Groups) + ", " + text + "\n";
+                         std::to_string(t.l3Groups) + ", first in core " +
+                         std::to_string(present ? t.processors[p0].core : -1) + "\n";
     for (int p : processors) {
         FormatPlace(t, p, text, sizeof text);
         parsed += std::to_string(p) + " " + text + "\n";
@@ -68,23 +70,22 @@ TEST(Topology, MadeUpMachines) {
     // 2 packages of 12 cores with SMT and an L3 each
     std::vector<Span> server = {{kPackage, 0, 24},  {kCache, 0, 24, 3},  {kCore, 0, 12, 0, 2},
                                 {kPackage, 24, 24}, {kCache, 24, 24, 3}, {kCore, 24, 12, 0, 2}};
-    EXPECT_EQ("18 1 1, processor 15 (core 7)\n"
+    EXPECT_EQ("18 1 1, first in core 7\n"
               "15 core 7, thread 2 of 2, package 0, L3 group 0, performance core\n"
               "16 core 8, thread 1 of 1, package 0, L3 group 0, efficiency class 1 core\n"
               "25 core 17, thread 1 of 1, package 0, efficiency core\n26 \n",
               Parsed(hybrid, false, kMaxProcessors, {15, 16, 25, 26}));
     for (bool older : {false, true})
-        EXPECT_EQ("16 1 2, processor 13 (core 6)\n"
+        EXPECT_EQ("16 1 2, first in core 6\n"
                   "13 core 6, thread 2 of 2, package 0, L3 group 0\n"
                   "16 core 8, thread 1 of 2, package 0, L3 group 1\n",
                   Parsed(chiplets, older, kMaxProcessors, {13, 16}));
     EXPECT_EQ("refused", Parsed(chiplets, false, kMaxProcessors, {0}, 1));
     if (kMaxProcessors == 64) { // the whole server fits 64-bit masks only
-        EXPECT_EQ(
-            "24 2 2, processor 47 (core 23)\n47 core 23, thread 2 of 2, package 1, L3 group 1\n",
-            Parsed(server, false, kMaxProcessors, {47}));
+        EXPECT_EQ("24 2 2, first in core 23\n47 core 23, thread 2 of 2, package 1, L3 group 1\n",
+                  Parsed(server, false, kMaxProcessors, {47}));
     }
-    EXPECT_EQ("16 2 2, processor 32\n32 \n31 core 15, thread 2 of 2, package 1, L3 group 1\n",
+    EXPECT_EQ("16 2 2, first in core -1\n32 \n31 core 15, thread 2 of 2, package 1, L3 group 1\n",
               Parsed(server, false, 32, {32, 31})); // the 32-bit build's limit
 }
 
