@@ -163,12 +163,12 @@ void Spread(int seconds) {
     int thin = 0;
     for (const std::string& line : Lines(log)) {
         std::vector<std::string> f = Fields(line);
-        if (f.size() < 7 || f[3] != "figures")
+        if (f.size() < 8 || f[4] != "figures")
             continue;
-        if (atoi(f[6].c_str() + 8) < 5) // "samples N of B bursts"
+        if (atoi(f[7].c_str() + 8) < 5) // "samples N of B bursts"
             ++thin;
         else
-            intervals[f[1]][atoi(f[2].c_str())] = atof(f[4].c_str());
+            intervals[f[1]][atoi(f[2].c_str())] = atof(f[5].c_str());
     }
     DeleteFileA(log.c_str());
     for (const auto& interval : intervals)

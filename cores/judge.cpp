@@ -9,7 +9,7 @@
 namespace {
 
 void Emit(Judge* judge, const LogRow& row) {
-    judge->sink.write(judge->sink.context, row);
+    EmitRow(judge, row);
 }
 
 bool Active(const ProcessorWatch& watch) {
@@ -142,14 +142,15 @@ bool Settled(const Judge& judge, const ProcessorWatch& watch, uint64_t now) {
     return now - watch.settledMs >= judge.everyMs;
 }
 
-// Compared with the others, not with itself: the lower median of the
-// figures of every other processor still tested; 0 when there is none.
+// Compared with the others, not with itself, and like with like: the lower
+// median of the figures of every other processor of its efficiency class
+// still tested; 0 when there is none.
 uint32_t OthersFigure(Judge* judge, const ProcessorWatch& watch) {
     judge->merged.Clear();
     for (int i = 0; i < judge->count; ++i) {
         const ProcessorWatch& other = judge->watches[i];
-        if (&other != &watch && other.figure && other.state != stoppedState &&
-            other.state != closedState)
+        if (&other != &watch && other.figure && other.efficiencyClass == watch.efficiencyClass &&
+            other.state != stoppedState && other.state != closedState)
             judge->merged.Add(other.figure);
     }
     return judge->merged.Median();
@@ -358,6 +359,26 @@ ProcessorWatch* FindWatch(Judge* judge, int processor) {
     return nullptr;
 }
 
+void EmitRow(Judge* judge, LogRow row) {
+    const ProcessorWatch* watch = row.processor >= 0 ? FindWatch(judge, row.processor) : nullptr;
+    if (watch && row.core < 0)
+        row.core = watch->core;
+    judge->sink.write(judge->sink.context, row);
+}
+
+void WriteTopologyRows(Judge* judge, const Topology* topology, uint64_t now) {
+    if (!topology) {
+        EmitRow(judge, MakeLogRow(now, -1, noteEvent,
+                                  "the system did not tell where the processors sit: no cores"));
+        return;
+    }
+    for (int i = 0; i < judge->count; ++i) {
+        LogRow row = MakeLogRow(now, judge->watches[i].processor, topologyEvent, "%s", "");
+        FormatPlace(*topology, row.processor, row.detail, sizeof row.detail);
+        EmitRow(judge, row);
+    }
+}
+
 void PlaceWatches(Judge* judge, const Topology& topology) {
     for (int i = 0; i < judge->count; ++i) {
         ProcessorWatch* watch = &judge->watches[i];
@@ -471,7 +492,9 @@ void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t n
     Arrive(to, now);
     judge->turnStartMs = now;
     judge->turnStretched = false;
-    Emit(judge, MakeLogRow(now, to->processor, movedEvent, "from %d", from->processor));
+    char name[48];
+    NameProcessor(*from, name, sizeof name);
+    Emit(judge, MakeLogRow(now, to->processor, movedEvent, "from %s", name));
 }
 
 bool TurnMayEnd(Judge* judge, ProcessorWatch* watch, uint64_t dueMs, uint64_t now) {

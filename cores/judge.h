@@ -138,6 +138,11 @@ struct Judge {
 void StartJudge(Judge* judge, uint64_t processors, uint32_t everySeconds, bool cycling,
                 RowSink sink);
 ProcessorWatch* FindWatch(Judge* judge, int processor);
+// Hands a row to the sink, with the core of its processor's watch.
+void EmitRow(Judge* judge, LogRow row);
+// A topology row per watch saying where its processor sits; with no
+// topology (null) one note row saying so.
+void WriteTopologyRows(Judge* judge, const Topology* topology, uint64_t now);
 // Gives each watch its core and efficiency class.
 void PlaceWatches(Judge* judge, const Topology& topology);
 // "processor 13 (core 6)", or "processor 13" where the core is unknown.

@@ -4,12 +4,13 @@
 #include <stdio.h>
 #include <string.h>
 
-const char kLogHeader[] = "utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail,busy\r\n";
+const char kLogHeader[] =
+    "utc,run_seconds,processor,core,event,ticks_per_iteration,mhz,detail,busy\r\n";
 
 namespace {
 
-const char* const kEventNames[] = {"start", "figures", "moved",  "note", "warning",
-                                   "hung",  "stopped", "closed", "end",  "verdict"};
+const char* const kEventNames[] = {"start",   "figures", "moved", "note",    "warning", "hung",
+                                   "stopped", "closed",  "end",   "verdict", "topology"};
 
 // Appends `text` as one CSV field: quoted, quotes doubled, when it holds a
 // separator, a quote or a line break.
@@ -30,7 +31,7 @@ bool AppendField(char*& out, char* end, const char* text) {
 } // namespace
 
 LogRow MakeLogRow(uint64_t runMs, int processor, LogEvent event, const char* format, ...) {
-    LogRow row = {runMs, processor, event, -1, -1, "", -1};
+    LogRow row = {runMs, processor, -1, event, -1, -1, "", -1};
     va_list args;
     va_start(args, format);
     vsnprintf(row.detail, sizeof row.detail, format, args);
@@ -50,17 +51,19 @@ void FormatRunTime(uint64_t ms, char* text, int size) {
 }
 
 int FormatLogRow(const LogRow& row, const SYSTEMTIME& utc, char* line, int size) {
-    char processor[12] = "", ticks[16] = "", mhz[16] = "";
+    char processor[12] = "", core[12] = "", ticks[16] = "", mhz[16] = "";
     if (row.processor >= 0)
         snprintf(processor, sizeof processor, "%d", row.processor);
+    if (row.core >= 0)
+        snprintf(core, sizeof core, "%d", row.core);
     if (row.ticksHundredths >= 0)
         FormatFixed(row.ticksHundredths, 2, ticks, sizeof ticks);
     if (row.mhzTenths >= 0)
         FormatFixed(row.mhzTenths, 1, mhz, sizeof mhz);
-    int head = snprintf(line, size_t(size), "%04u-%02u-%02uT%02u:%02u:%02uZ,%llu,%s,%s,%s,%s,",
+    int head = snprintf(line, size_t(size), "%04u-%02u-%02uT%02u:%02u:%02uZ,%llu,%s,%s,%s,%s,%s,",
                         utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond,
-                        (unsigned long long)(row.runMs / 1000), processor, kEventNames[row.event],
-                        ticks, mhz);
+                        (unsigned long long)(row.runMs / 1000), processor, core,
+                        kEventNames[row.event], ticks, mhz);
     if (head < 0 || head >= size)
         return 0;
     char* out = line + head;

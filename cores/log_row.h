@@ -16,12 +16,14 @@ enum LogEvent {
     stoppedEvent,
     closedEvent,
     endEvent,
-    verdictEvent
+    verdictEvent,
+    topologyEvent
 };
 
 struct LogRow {
     uint64_t runMs;
     int processor; // -1: a row for the whole run
+    int core;      // the processor's core; -1: empty
     LogEvent event;
     int32_t ticksHundredths; // -1: empty
     int32_t mhzTenths;       // -1: empty

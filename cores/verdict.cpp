@@ -57,6 +57,14 @@ void AppendEvidence(char* text, int size, int bursts, uint64_t underToolMs) {
     Append(text, size, "%d burst%s in %s under the tool", bursts, bursts == 1 ? "" : "s", under);
 }
 
+// "processor 13 (core 6)" between `before` and `after`.
+void AppendName(char* text, int size, const char* before, const ProcessorWatch& watch,
+                const char* after) {
+    char name[48];
+    NameProcessor(watch, name, sizeof name);
+    Append(text, size, "%s%s%s", before, name, after);
+}
+
 // "processor 1 finished 0 bursts in 0:00:45 under the tool (3 needed)", a few of them.
 void AppendUnproven(const Judge& judge, uint64_t now, char* text, int size) {
     int listed = 0;
@@ -64,7 +72,7 @@ void AppendUnproven(const Judge& judge, uint64_t now, char* text, int size) {
         const ProcessorWatch& watch = judge.watches[i];
         if (!Unproven(watch) || ++listed > kListed)
             continue;
-        Append(text, size, "%sprocessor %d finished ", listed > 1 ? ", " : "", watch.processor);
+        AppendName(text, size, listed > 1 ? ", " : "", watch, " finished ");
         AppendEvidence(text, size, watch.bursts, UnderToolMs(watch, now));
     }
     if (listed > kListed)
@@ -76,9 +84,10 @@ void AppendFailures(const Judge& judge, char* text, int size, int failed) {
     Append(text, size, "%d failed: ", failed);
     // Each list is cut after a few: the end rows name every processor.
     for (int i = 0, listed = 0; i < judge.count; ++i)
-        if (Failed(judge.watches[i]) && listed++ < kListed)
-            Append(text, size, "%sprocessor %d %s", listed > 1 ? "; " : "",
-                   judge.watches[i].processor, WordsOf(judge.watches[i].failure).text);
+        if (Failed(judge.watches[i]) && listed++ < kListed) {
+            AppendName(text, size, listed > 1 ? "; " : "", judge.watches[i], " ");
+            Append(text, size, "%s", WordsOf(judge.watches[i].failure).text);
+        }
     if (failed > kListed)
         Append(text, size, "; %d more in the end rows", failed - kListed);
 }
@@ -106,7 +115,7 @@ void AppendNotes(const Judge& judge, char* text, int size) {
     int closed = 0;
     for (int i = 0; i < judge.count; ++i)
         if (judge.watches[i].closedByHand && ++closed <= kListed) {
-            Append(text, size, "; processor %d ", judge.watches[i].processor);
+            AppendName(text, size, "; ", judge.watches[i], " ");
             AppendClosed(text, size, judge.watches[i]);
         }
     if (closed > kListed)
@@ -114,28 +123,28 @@ void AppendNotes(const Judge& judge, char* text, int size) {
 }
 
 // One warning's count, "; warnings: " before the first and ", " before the rest.
-void AppendWarning(char* text, int size, bool* begun, int processor, const char* what, int count) {
+void AppendWarning(char* text, int size, bool* begun, const ProcessorWatch* watch, const char* what,
+                   int count) {
     if (!count)
         return;
     Append(text, size, "%s", *begun ? ", " : "; warnings: ");
     *begun = true;
-    if (processor >= 0)
-        Append(text, size, "processor %d ", processor);
+    if (watch)
+        AppendName(text, size, "", *watch, " ");
     Append(text, size, "%s (%d)", what, count);
 }
 
 // "; warnings: slowing down (2), processor 0 slower than the rest (1), ..."
 void AppendWarnings(const Judge& judge, char* text, int size) {
     bool begun = false;
-    AppendWarning(text, size, &begun, -1, "slowing down", judge.slowing.count);
+    AppendWarning(text, size, &begun, nullptr, "slowing down", judge.slowing.count);
     int warned = 0;
     for (int i = 0; i < judge.count; ++i) {
         const ProcessorWatch& watch = judge.watches[i];
         if ((!watch.slower.count && !watch.notLoaded.count) || ++warned > kListed)
             continue;
-        AppendWarning(text, size, &begun, watch.processor, "slower than the rest",
-                      watch.slower.count);
-        AppendWarning(text, size, &begun, watch.processor, "not loaded", watch.notLoaded.count);
+        AppendWarning(text, size, &begun, &watch, "slower than the rest", watch.slower.count);
+        AppendWarning(text, size, &begun, &watch, "not loaded", watch.notLoaded.count);
     }
     if (warned > kListed)
         Append(text, size, ", %d more processors with warnings", warned - kListed);
@@ -230,13 +239,13 @@ Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* te
 void WriteEndRows(Judge* judge, uint64_t now) {
     NoteLastTurn(judge, now);
     for (int i = 0; i < judge->count; ++i)
-        judge->sink.write(judge->sink.context, EndRow(judge->watches[i], now));
+        EmitRow(judge, EndRow(judge->watches[i], now));
 }
 
 int WriteVerdict(Judge* judge, uint64_t now, const char* note) {
     LogRow verdict = MakeLogRow(now, -1, verdictEvent, "%s", "");
     int code = VerdictText(*judge, now, note, verdict.detail, sizeof verdict.detail);
-    judge->sink.write(judge->sink.context, verdict);
+    EmitRow(judge, verdict);
     return code;
 }
 

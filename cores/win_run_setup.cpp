@@ -127,6 +127,7 @@ void BeginRun(CoresRun* run, RECT toolArea) {
     for (int i = 0; i < run->toolCount; ++i)
         run->watchOf[i] = i;
     run->nextMoveMs = uint64_t(run->options.cycleSeconds) * 1000;
+    WriteTopologyRows(&run->judge, run->topologyKnown ? &run->topology : nullptr, 0);
     for (int i = 0; i < run->toolCount; ++i)
         StartTool(run, i);
 }

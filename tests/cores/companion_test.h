@@ -181,7 +181,7 @@ class CoresTest : public ::testing::Test {
     DWORD budgetMs = 0;
 };
 
-// Field n of a row; the first six never hold a comma.
+// Field n of a row; the first seven never hold a comma.
 inline std::string Field(const std::string& row, int n) {
     size_t at = 0;
     for (int i = 0; i < n; ++i)
@@ -191,7 +191,7 @@ inline std::string Field(const std::string& row, int n) {
 
 // Whether a row is of one event for one processor ("1"), or for any ("").
 inline bool IsRow(const std::string& row, const std::string& event, const std::string& processor) {
-    return Field(row, 3) == event && (processor.empty() || Field(row, 2) == processor);
+    return Field(row, 4) == event && (processor.empty() || Field(row, 2) == processor);
 }
 
 // Rows of one event for one processor, or for any; with ticks only, if asked.
@@ -199,7 +199,7 @@ inline size_t Count(const Log& rows, const std::string& event, const std::string
                     bool withTicks = false) {
     size_t n = 0;
     for (const std::string& row : rows)
-        n += IsRow(row, event, processor) && (!withTicks || !Field(row, 4).empty());
+        n += IsRow(row, event, processor) && (!withTicks || !Field(row, 5).empty());
     return n;
 }
 

@@ -21,8 +21,9 @@ struct JudgeRun {
     }
     ~JudgeRun() { judge.~Judge(); }
     static void Collect(void* context, const LogRow& row) {
-        static const char* const events[] = {"start", "figures", "moved",  "note", "warning",
-                                             "hung",  "stopped", "closed", "end",  "verdict"};
+        static const char* const events[] = {"start",   "figures", "moved",   "note",
+                                             "warning", "hung",    "stopped", "closed",
+                                             "end",     "verdict", "topology"};
         char text[1200];
         snprintf(text, sizeof text, "%s %d %d %d %s", events[row.event], row.processor,
                  row.ticksHundredths, row.mhzTenths, row.detail);

@@ -156,6 +156,30 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
               run.Take("warning", now += 10000));
 }
 
+// Like with like: each only against its own efficiency class; a class of one is not compared.
+TEST(Judge, ProcessorsAreComparedWithinTheirEfficiencyClass) {
+    JudgeRun run(0x1F);
+    Topology hybrid = {};
+    for (int p = 0; p < 5; ++p) // 0, 1 the fastest class; 2, 3 the next; 4 alone
+        hybrid.processors[p] = {true, p + 1, 1, 1, 0, 0, p < 2 ? 2 : p < 4 ? 1 : 0};
+    PlaceWatches(&run.judge, hybrid);
+    ProcessorWatch* w[5] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3), run.Start(4)};
+    const char* ticks[5] = {"7.00", "7.10", "10.00", "11.50", "30.00"};
+    for (uint64_t now = 0; now < 100000; now += 10000) {
+        for (int i = 0; i < 5; ++i)
+            for (int k = 0; k < 5; ++k)
+                run.Burst(w[i], ticks[i], now + 100 + uint64_t(k));
+        JudgeTick(&run.judge, now + 10000);
+    }
+    EXPECT_EQ(Rows(1, "warning 3 1150 -1 slower than the rest: 11.50 ticks against a median of "
+                      "10.00 (+15.0 %)"),
+              run.Take("warning"));
+    char verdict[400];
+    VerdictText(run.judge, 100000, nullptr, verdict, sizeof verdict);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring,
+                        "; warnings: processor 3 (core 4) slower than the rest (1)", verdict);
+}
+
 // From the first window's end, the latest window against the first: 5 min, or 20 bursts if longer.
 TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
     struct Case {
@@ -201,7 +225,7 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     run.Cycles(a, "7.00", 1000);
     NoteTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
     NoteMove(&run.judge, a, b, 5000);
-    EXPECT_EQ((Rows{"moved 1 -1 -1 from 0"}), run.Take("moved"));
+    EXPECT_EQ((Rows{"moved 1 -1 -1 from processor 0"}), run.Take("moved"));
     EXPECT_EQ(std::make_pair(waitingState, runningState), std::make_pair(a->state, b->state));
     EXPECT_FALSE(b->sawBurst) << "its first burst here may be slower: the first-burst allowance";
     NoteTitle(&run.judge, b, "Vesko 00:00:02 at 2096.3 MHz", 5100); // unchanged: no news

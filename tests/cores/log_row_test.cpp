@@ -9,21 +9,21 @@ TEST(LogRow, CsvRowsWithEmptyColumnsAndQuotedDetails) {
     SYSTEMTIME utc = {2026, 12, 2, 8, 3, 4, 5, 678};
     char line[200];
     LogRow row = MakeLogRow(3723999, 5, figuresEvent, "samples %d", 12);
-    row.ticksHundredths = 705, row.mhzTenths = 20963;
-    ASSERT_EQ(61, FormatLogRow(row, utc, line, sizeof line));
-    EXPECT_STREQ("2026-12-08T03:04:05Z,3723,5,figures,7.05,2096.3,samples 12,\r\n", line);
+    row.ticksHundredths = 705, row.mhzTenths = 20963, row.core = 2;
+    ASSERT_EQ(63, FormatLogRow(row, utc, line, sizeof line));
+    EXPECT_STREQ("2026-12-08T03:04:05Z,3723,5,2,figures,7.05,2096.3,samples 12,\r\n", line);
     row.busyHundredths = 7;
     FormatLogRow(row, utc, line, sizeof line);
-    EXPECT_STREQ("2026-12-08T03:04:05Z,3723,5,figures,7.05,2096.3,samples 12,0.07\r\n", line);
+    EXPECT_STREQ("2026-12-08T03:04:05Z,3723,5,2,figures,7.05,2096.3,samples 12,0.07\r\n", line);
     row.busyHundredths = 100;
-    EXPECT_EQ(0, FormatLogRow(row, utc, line, 65)) << "the busy share does not fit";
-    EXPECT_EQ(65, FormatLogRow(row, utc, line, 68));
+    EXPECT_EQ(0, FormatLogRow(row, utc, line, 67)) << "the busy share does not fit";
+    EXPECT_EQ(67, FormatLogRow(row, utc, line, 70));
     row = MakeLogRow(0, -1, verdictEvent, "%s", "FAIL: 1 \"hung\", 2\r\nok");
     FormatLogRow(row, utc, line, sizeof line);
-    EXPECT_STREQ("2026-12-08T03:04:05Z,0,,verdict,,,\"FAIL: 1 \"\"hung\"\", 2\r\nok\",\r\n", line);
-    for (int size : {20, 37, 47, 60, 61}) // not the head; not the quote; not a doubled quote
+    EXPECT_STREQ("2026-12-08T03:04:05Z,0,,,verdict,,,\"FAIL: 1 \"\"hung\"\", 2\r\nok\",\r\n", line);
+    for (int size : {20, 38, 48, 61, 62}) // not the head; not the quote; not a doubled quote
         EXPECT_EQ(0, FormatLogRow(row, utc, line, size)) << "a row that does not fit is not cut";
-    EXPECT_STREQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail,busy\r\n",
+    EXPECT_STREQ("utc,run_seconds,processor,core,event,ticks_per_iteration,mhz,detail,busy\r\n",
                  kLogHeader);
     FormatRunTime(362439999, line, 24);
     EXPECT_STREQ("100:40:39", line);

@@ -42,7 +42,8 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
     std::string frozen = AffinityOf(tools[0]) == 2 ? "1" : "0";
     EXPECT_EQ(0u, CloseAndWait()) << "PASS";
     Log rows = Rows();
-    EXPECT_EQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail,busy", rows.front());
+    EXPECT_EQ("utc,run_seconds,processor,core,event,ticks_per_iteration,mhz,detail,busy",
+              rows.front());
     EXPECT_EQ(1u, Count(rows, "start", "0"));
     EXPECT_EQ(1u, Count(rows, "start", "1"));
     EXPECT_EQ(2u, Count(rows, "end", ""));
@@ -96,7 +97,7 @@ TEST_F(CoresTest, CycleModeMovesOneToolToTheNextProcessor) {
     DWORD code = CloseAndWait();
     Log rows = Rows();
     // The end rows' details, "ok; 3 bursts in 0:00:11 under the tool".
-    std::string ends[2] = {Field(Find(rows, "end", "0"), 6), Field(Find(rows, "end", "1"), 6)};
+    std::string ends[2] = {Field(Find(rows, "end", "0"), 7), Field(Find(rows, "end", "1"), 7)};
     EXPECT_EQ(0u, ends[0].find("ok; ")) << ends[0];
     int bursts = atoi(ends[1].c_str() + ends[1].find("; ") + 2);
     EXPECT_EQ(bursts >= 3 ? 0u : 3u, code) << ends[1];

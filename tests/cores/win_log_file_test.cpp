@@ -32,8 +32,9 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     WriteRunLog(&log, "d\r\n", 3);
     CloseRunLog(&log);
     std::ifstream file(path, std::ios::binary);
-    EXPECT_EQ("utc,run_seconds,processor,event,ticks_per_iteration,mhz,detail,busy\r\na\r\nb\r\n",
-              std::string(std::istreambuf_iterator<char>(file), {}));
+    EXPECT_EQ(
+        "utc,run_seconds,processor,core,event,ticks_per_iteration,mhz,detail,busy\r\na\r\nb\r\n",
+        std::string(std::istreambuf_iterator<char>(file), {}));
     file.close();
     // A log of an earlier version's columns is not appended to.
     std::ofstream(path, std::ios::binary)
@@ -99,9 +100,10 @@ TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
     delete run;
     std::stringstream printed;
     printed << std::ifstream(echo, std::ios::binary).rdbuf();
-    const std::string parts[] = {",verdict,,,\"NOT PROVEN: processor 0 finished 0 bursts in ",
-                                 "none failed; the chart could not be saved as " + chart,
-                                 "; the log stopped: a write failed with error "};
+    const std::string parts[] = {
+        ",verdict,,,\"NOT PROVEN: processor 0 (core 0) finished 0 bursts in ",
+        "none failed; the chart could not be saved as " + chart,
+        "; the log stopped: a write failed with error "};
     for (const std::string& part : parts) // the chart's failure and the log's named too
         EXPECT_NE(std::string::npos, printed.str().find(part)) << printed.str();
     DeleteFileA(log.c_str());
