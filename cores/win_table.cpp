@@ -8,10 +8,10 @@
 namespace {
 
 // Column starts in average character widths.
-const int kColumns[] = {0, 5, 15, 22, 30, 38, 44, 49};
-const int kColumnCount = 8;
-const char* const kHeadings[] = {"CPU", "state", "bursts", "ticks",
-                                 "MHz", "busy",  "warn",   "latest status line"};
+const int kColumns[] = {0, 5, 10, 20, 27, 35, 43, 49, 54};
+const int kColumnCount = 9;
+const char* const kHeadings[] = {
+    "CPU", "core", "state", "bursts", "ticks", "MHz", "busy", "warn", "latest status line"};
 
 void Cell(HDC dc, int x, int y, const char* text) {
     TextOutA(dc, x, y, text, int(strlen(text)));
@@ -23,8 +23,11 @@ void DrawRow(HDC dc, int left, int y, int charWidth, const char* const cells[kCo
 }
 
 void DrawWatch(HDC dc, int left, int y, int charWidth, const ProcessorWatch& watch) {
-    char number[8], bursts[12], ticks[16] = "", mhz[16] = "", busy[8] = "", warnings[8] = "";
+    char number[8], core[8] = "", bursts[12], ticks[16] = "", mhz[16] = "", busy[8] = "",
+                    warnings[8] = "";
     snprintf(number, sizeof number, "%d", watch.processor);
+    if (watch.core >= 0)
+        snprintf(core, sizeof core, "%d", watch.core);
     snprintf(bursts, sizeof bursts, "%d", watch.bursts);
     if (watch.run.total)
         FormatFixed(int32_t(watch.run.Median()), 2, ticks, sizeof ticks);
@@ -37,7 +40,8 @@ void DrawWatch(HDC dc, int left, int y, int charWidth, const ProcessorWatch& wat
     const char* state = WatchStateName(watch.state);
     if (Failed(watch) && watch.state == runningState)
         state = "running*"; // running again after a failure on record
-    const char* cells[kColumnCount] = {"", state, bursts, ticks, mhz, busy, warnings, watch.line};
+    const char* cells[kColumnCount] = {"",  core, state,    bursts,    ticks,
+                                       mhz, busy, warnings, watch.line};
     SetTextColor(dc, Failed(watch) ? RGB(192, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
     DrawRow(dc, left, y, charWidth, cells);
     SetTextColor(dc, ProcessorColour(watch.processor)); // its line's colour in the chart
