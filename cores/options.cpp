@@ -6,7 +6,9 @@
 const char kCoresUsage[] =
     "Usage: vesko-cores [options]\n"
     "  --processors all|LIST  processors to test, e.g. 0,2,4-7 (default: all)\n"
-    "  --cycle SECONDS        one tool moved to the next processor every SECONDS (10 or more)\n"
+    "  --cycle SECONDS        a core's tools moved to the next core every SECONDS (10 or more)\n"
+    "  --threads N            with --cycle: tools on a core's first N threads at once, 1 to 8\n"
+    "                         (default 1: one busy thread reaches the core's highest clock)\n"
     "  --duration TIME        end after TIME: 90s, 30m, 12h or seconds (default: until closed)\n"
     "  --every SECONDS        a figures row per processor every SECONDS (default 10)\n"
     "  --log FILE             the CSV log (default: vesko-cores-YYYYMMDD-HHMMSS.csv here)\n"
@@ -52,6 +54,10 @@ bool SetOption(CoresOptions* options, const char* name, const char* value) {
         return ParseDuration(value, &options->durationSeconds);
     if (strcmp(name, "every") == 0)
         return ParseSeconds(value, 1, &options->everySeconds);
+    if (strcmp(name, "threads") == 0) {
+        const char* end = ReadCount(value, uint32_t(kMaxThreads), &options->threads);
+        return end && !*end && options->threads >= 1;
+    }
     if (strcmp(name, "log") == 0)
         return CopyPath(options->logPath, value);
     if (strcmp(name, "chart") == 0)
@@ -61,11 +67,18 @@ bool SetOption(CoresOptions* options, const char* name, const char* value) {
 
 bool TakesValue(const char* name) {
     static const char* const names[] = {"processors", "cycle", "duration", "every",
-                                        "log",        "chart", "tool"};
+                                        "threads",    "log",   "chart",    "tool"};
     for (const char* known : names)
         if (strcmp(name, known) == 0)
             return true;
     return false;
+}
+
+// The value's sentence: the range where the usage's word is not enough.
+void RefuseValue(const char* name, const char* argument, const char* value, char* error,
+                 int errorSize) {
+    snprintf(error, size_t(errorSize), "\"%s\" is not a valid value for %s%s.", value, argument,
+             strcmp(name, "threads") == 0 ? ": it takes 1 to 8" : "");
 }
 
 } // namespace
@@ -116,28 +129,29 @@ bool ParseDuration(const char* text, uint32_t* seconds) {
 bool ParseOptions(int count, char** arguments, CoresOptions* options, char* error, int errorSize) {
     memset(options, 0, sizeof *options);
     options->everySeconds = 10;
+    options->threads = 1;
+    bool threadsGiven = false;
     for (int i = 0; i < count; ++i) {
         const char* argument = arguments[i];
         const char* name = argument + (strncmp(argument, "--", 2) == 0 ? 2 : *argument == '/');
-        if (name == argument) {
+        if (name == argument || (strcmp(name, "help") != 0 && !TakesValue(name))) {
             snprintf(error, size_t(errorSize), "\"%s\" is not an option.", argument);
             return false;
         }
         if (strcmp(name, "help") == 0) {
             options->help = true;
-        } else if (!TakesValue(name)) {
-            snprintf(error, size_t(errorSize), "\"%s\" is not an option.", argument);
-            return false;
         } else if (i + 1 == count) {
             snprintf(error, size_t(errorSize), "%s needs a value.", argument);
             return false;
         } else if (!SetOption(options, name, arguments[++i])) {
-            snprintf(error, size_t(errorSize), "\"%s\" is not a valid value for %s.", arguments[i],
-                     argument);
+            RefuseValue(name, argument, arguments[i], error, errorSize);
             return false;
         }
+        threadsGiven |= strcmp(name, "threads") == 0;
     }
-    return true;
+    if (threadsGiven && !options->cycleSeconds) // one tool per processor already
+        snprintf(error, size_t(errorSize), "--threads goes with --cycle only.");
+    return !(threadsGiven && !options->cycleSeconds);
 }
 
 bool ChooseProcessors(uint64_t wanted, uint64_t present, uint64_t* chosen, char* error,

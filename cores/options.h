@@ -8,10 +8,12 @@
 // value following after a space.
 
 const int kPathCapacity = 260;
+const int kMaxThreads = 8; // --threads: tools on one core at once
 
 struct CoresOptions {
     uint64_t processors;           // one bit per logical processor; 0: all
     uint32_t cycleSeconds;         // 0: one tool per processor at once
+    uint32_t threads;              // cycle mode: tools on each core at once
     uint32_t durationSeconds;      // 0: until the window is closed
     uint32_t everySeconds;         // figures interval
     char logPath[kPathCapacity];   // empty: the default name
