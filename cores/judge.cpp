@@ -461,6 +461,8 @@ void NoteFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* 
 void NoteToolEnded(ProcessorWatch* watch, uint64_t now) {
     if (watch->state == hungState)
         watch->state = stoppedState; // no longer watched; its failure is on record
+    else if (watch->state == startingState || watch->state == runningState)
+        watch->state = waitingState; // its core's turn ended early: silence here is no hang
     Leave(watch, now);
 }
 

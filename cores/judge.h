@@ -126,8 +126,8 @@ struct Judge {
     uint64_t recentMinute[kSlowingMaxMinutes]; // which minute each holds
     ValueCounts merged;                        // scratch
     WarningState slowing;
-    bool cycling;         // one tool moved from processor to processor
-    uint64_t turnStartMs; // cycle mode: when the tool came onto its processor
+    bool cycling;         // the tools moved from core to core
+    uint64_t turnStartMs; // cycle mode: when the tools came onto their core
     uint64_t turnDueMs;   // when its time is up
     bool turnStretched;   // the current turn ran past its time
     bool stretchNoted;
@@ -160,7 +160,8 @@ void NoteLoad(ProcessorWatch* watch, uint64_t busy, uint64_t total);
 void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t now);
 // The tool could not be run or watched (no window, no mask): stopped.
 void NoteFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* what);
-// The supervisor ended the tool on the processor (a hung one: stopped for good).
+// The supervisor ended the tool on the processor: a hung one is stopped for
+// good, a healthy one waits for its next turn.
 void NoteToolEnded(ProcessorWatch* watch, uint64_t now);
 // As the run ends, the tool was still running 5 s after WM_CLOSE and was terminated.
 void NoteTerminated(ProcessorWatch* watch);

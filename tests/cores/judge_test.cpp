@@ -243,6 +243,10 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     NoteToolEnded(a, 200000);      // and replaced: stopped for good, no longer under the tool
     EXPECT_EQ(stoppedState, a->state);
     EXPECT_EQ(193000u, UnderToolMs(*a, 300000));
+    run.Start(1, 200000);
+    NoteToolEnded(b, 201000); // its core's turn ended early as a sibling failed
+    JudgeTick(&run.judge, 900000);
+    EXPECT_EQ(waitingState, b->state) << "waits for its next turn, not hung";
 }
 
 // A turn lasts its time and until 3 bursts are counted; the first stretched turn is noted once.
