@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cores/core_turns.h"
 #include "cores/judge.h"
 #include "cores/options.h"
 #include "cores/verdict.h"
@@ -26,11 +27,15 @@ struct CoresRun {
     RunClock clock;
     Topology topology; // where each processor sits, read at the start
     bool topologyKnown;
+    uint64_t listed; // the processors --processors chose
     // The running tools and the processors they are watched on: tool i feeds
-    // judge.watches[watchOf[i]]. One tool per processor, or one in cycle mode.
+    // judge.watches[watchOf[i]], none where that is -1. One tool per processor,
+    // or in cycle mode one per thread (--threads) of the core whose turn it is.
     ToolProcess tools[kMaxProcessors];
     int watchOf[kMaxProcessors];
     int toolCount;
+    CoreTurn turns[kMaxProcessors]; // cycle mode: in core order
+    int turnCount, turn;
     RECT toolArea; // where the tools' windows are tiled
     uint64_t nextMoveMs;
     char logNote[240];   // how the log failed, for the window and the verdict
@@ -43,6 +48,11 @@ struct CoresRun {
 // log. 0 to go on; otherwise the exit code (0 after --help, 2 for an error)
 // with the message to show, usage included.
 int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int size);
+
+// Starts the judge and the chart over the processors that get a tool: in cycle
+// mode by core, from `topology`. PrepareRun calls it; a test that sets another
+// topology calls it again before BeginRun.
+void StartJudging(CoresRun* run);
 
 // Starts the tools; their windows are tiled over `toolArea` once they appear.
 void BeginRun(CoresRun* run, RECT toolArea);

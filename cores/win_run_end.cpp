@@ -16,6 +16,8 @@ void CloseAllTools(CoresRun* run) {
     for (int i = 0; i < run->toolCount; ++i) {
         ProcessorWatch* watch = WatchOf(run, i);
         DWORD code;
+        if (!watch) // an empty slot
+            continue;
         if (terminated[i])
             NoteTerminated(watch);
         else if (ToolEnded(run->tools[i], &code) && code != 0)

@@ -26,10 +26,10 @@ void ToolGone(CoresRun* run) {
 // Window, title and exit of one tool.
 void PollTool(CoresRun* run, int index) {
     ToolProcess* tool = &run->tools[index];
-    ProcessorWatch* watch = WatchOf(run, index);
     uint64_t now = run->clock.nowMs;
-    if (!tool->process)
+    if (!tool->process) // gone, or an empty slot
         return;
+    ProcessorWatch* watch = WatchOf(run, index);
     if (!tool->window && (tool->window = FindProcessWindow(tool->processId)) != nullptr) {
         NoteWindow(watch, now);
         TileTool(run, index);

@@ -66,6 +66,22 @@ int Refuse(char* message, int size, const char* what) {
     return 2;
 }
 
+// The one place the two modes differ: the map from tools to watches.
+void MapTools(CoresRun* run) {
+    if (run->judge.cycling) { // --threads, or fewer where no core has as many
+        run->turnCount = PlanTurns(run->judge, run->turns);
+        run->toolCount = 0;
+        for (int t = 0; t < run->turnCount; ++t)
+            if (run->turns[t].count > run->toolCount)
+                run->toolCount = run->turns[t].count;
+        SeatTurn(run, 0);
+    } else {
+        run->toolCount = run->judge.count;
+        for (int i = 0; i < run->toolCount; ++i)
+            run->watchOf[i] = i;
+    }
+}
+
 } // namespace
 
 uint64_t ReadClock(RunClock* clock) {
@@ -76,13 +92,15 @@ uint64_t ReadClock(RunClock* clock) {
 }
 
 ProcessorWatch* WatchOf(CoresRun* run, int tool) {
-    return &run->judge.watches[run->watchOf[tool]];
+    return run->watchOf[tool] >= 0 ? &run->judge.watches[run->watchOf[tool]] : nullptr;
 }
 
 void StartTool(CoresRun* run, int tool) {
     char error[160];
     ProcessorWatch* watch = WatchOf(run, tool);
     uint64_t now = run->clock.nowMs;
+    if (!watch)
+        return;
     NoteStarted(&run->judge, watch, now, run->toolPath);
     if (!StartPinnedTool(run->toolPath, watch->processor, &run->tools[tool], error, sizeof error))
         NoteFailure(&run->judge, watch, now, error);
@@ -106,26 +124,31 @@ int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int si
     run->topologyKnown = ReadTopology(&run->topology);
     DWORD_PTR processMask = 0, systemMask = 0;
     GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask);
-    uint64_t processors;
-    if (!ChooseProcessors(options->processors, systemMask, &processors, error, sizeof error) ||
+    if (!ChooseProcessors(options->processors, systemMask, &run->listed, error, sizeof error) ||
         !ChooseTool(run, error, sizeof error) || !OpenLog(run, error, sizeof error))
         return Refuse(message, size, error);
+    StartJudging(run);
+    return 0;
+}
+
+void StartJudging(CoresRun* run) {
+    const CoresOptions& options = run->options;
+    uint64_t processors = run->listed;
+    if (options.cycleSeconds) // untested siblings are neither claimed nor missed
+        processors = CycledProcessors(run->topologyKnown ? &run->topology : nullptr, processors,
+                                      int(options.threads));
     StartRunChart(&run->chart, processors);
     RowSink sink = {FanOutRow, run};
-    StartJudge(&run->judge, processors, options->everySeconds, options->cycleSeconds != 0, sink);
+    StartJudge(&run->judge, processors, options.everySeconds, options.cycleSeconds != 0, sink);
     if (run->topologyKnown)
         PlaceWatches(&run->judge, run->topology);
-    return 0;
 }
 
 void BeginRun(CoresRun* run, RECT toolArea) {
     run->toolArea = toolArea;
     run->clock.lastTick = run->clock.tickCount();
     run->clock.nowMs = 0;
-    // The one place the two modes differ in which processors the tools feed.
-    run->toolCount = run->judge.cycling ? 1 : run->judge.count;
-    for (int i = 0; i < run->toolCount; ++i)
-        run->watchOf[i] = i;
+    MapTools(run);
     run->nextMoveMs = uint64_t(run->options.cycleSeconds) * 1000;
     WriteTopologyRows(&run->judge, run->topologyKnown ? &run->topology : nullptr, 0);
     for (int i = 0; i < run->toolCount; ++i)

@@ -1,0 +1,54 @@
+// The supervisor in this process over a made-up topology where processors 0 and 1 are the two
+// threads of core 0: --threads 2 loads both at once, and a failure on one ends the core's turn.
+#include "companion_test.h"
+#include "cores/win_run.h"
+
+namespace {
+
+CoresRun* PrepareOverOneCore(const char* threads, std::string* tool, std::string* log) {
+    const char* arguments[] = {"--processors", "0,1",    "--cycle",     "10",    "--threads",
+                               threads,        "--tool", tool->c_str(), "--log", log->c_str()};
+    CoresRun* cores = new CoresRun;
+    char message[2048];
+    EXPECT_EQ(0, PrepareRun(cores, 10, (char**)arguments, message, sizeof message)) << message;
+    cores->log.echo = nullptr; // its rows are read from the log
+    for (int p = 0; p < 2; ++p)
+        cores->topology.processors[p] = {true, 0, p + 1, 2, 0, -1, 0};
+    cores->topologyKnown = true;
+    StartJudging(cores);
+    return cores;
+}
+
+TEST_F(CoresTest, ACoreTurnLoadsItsFirstThreadsAtOnce) {
+    std::string tool = ToolPath();
+    CoresRun* cores = PrepareOverOneCore("1", &tool, &log);
+    EXPECT_EQ(1, cores->judge.count) << "the second thread neither tested nor judged";
+    CloseRunLog(&cores->log);
+    delete cores;
+    cores = PrepareOverOneCore("2", &tool, &log);
+    BeginRun(cores, RECT{0, 0, 640, 480});
+    auto pollUntil = [&](const std::function<bool()>& done) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(125))
+            if (PollRun(cores), done())
+                return true;
+        return false;
+    };
+    ToolProcess* tools = cores->tools;
+    DWORD ids[2] = {tools[0].processId, tools[1].processId};
+    EXPECT_EQ(std::make_pair(DWORD_PTR(1), DWORD_PTR(2)),
+              std::make_pair(AffinityOf(ids[0]), AffinityOf(ids[1])));
+    ASSERT_TRUE(pollUntil(
+        [&] { return cores->judge.watches[0].bursts && cores->judge.watches[1].bursts; }));
+    EXPECT_TRUE(tools[0].processId == ids[0] && tools[1].processId == ids[1]) << "at once";
+    HANDLE sibling = OpenProcess(SYNCHRONIZE, FALSE, ids[0]);
+    Crash(ids[1]);
+    ASSERT_TRUE(pollUntil([&] { return tools[0].process && tools[0].processId != ids[0]; }))
+        << "the core's turn ended, then began again on its healthy thread only";
+    EXPECT_EQ(std::make_pair(0, -1), std::make_pair(cores->watchOf[0], cores->watchOf[1]));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(sibling, 0)) << "the sibling's tool was ended";
+    CloseHandle(sibling);
+    EXPECT_EQ(1, EndRun(cores, SIZE{64, 64})) << "FAIL: processor 1 stopped";
+    delete cores;
+}
+
+} // namespace
