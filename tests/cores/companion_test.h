@@ -2,6 +2,7 @@
 
 // What the end-to-end tests share: Vesko Cores as its own process, its log, its tools.
 #include "cores/win_tool_process.h"
+#include "cores/win_topology.h"
 #include "../app/real_burst.h"
 #include "../app/tool_process.h"
 
@@ -89,6 +90,22 @@ inline void Freeze(DWORD processId) {
             CloseHandle(thread);
         }
     CloseHandle(snapshot);
+}
+
+// The first processor on another core than processor 0's, where cycle mode moves to ("1" on
+// machines without SMT, "2" where 0 and 1 are one core's threads); "" where there is one core.
+inline const std::string& OtherCore() {
+    static std::string other = [] {
+        Topology t;
+        DWORD_PTR mask = 0, system = 0;
+        GetProcessAffinityMask(GetCurrentProcess(), &mask, &system);
+        bool known = ReadTopology(&t);
+        for (int p = 1; p < kMaxProcessors; ++p)
+            if (system >> p & 1 && (!known || t.processors[p].core != t.processors[0].core))
+                return std::to_string(p);
+        return std::string();
+    }();
+    return other;
 }
 
 inline DWORD_PTR AffinityOf(DWORD processId) {
