@@ -39,6 +39,14 @@ LogRow MakeLogRow(uint64_t runMs, int processor, LogEvent event, const char* for
     return row;
 }
 
+void AppendText(char* text, int size, const char* format, ...) {
+    size_t used = strlen(text);
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text + used, size_t(size) - used, format, args);
+    va_end(args);
+}
+
 void FormatFixed(int32_t value, int decimals, char* text, int size) {
     int32_t scale = decimals == 2 ? 100 : 10;
     snprintf(text, size_t(size), "%ld.%0*ld", long(value / scale), decimals, long(value % scale));

@@ -45,5 +45,10 @@ int FormatLogRow(const LogRow& row, const SYSTEMTIME& utc, char* line, int size)
 // "2:05:09": hours (never wrapping), minutes, seconds of a run time.
 void FormatRunTime(uint64_t ms, char* text, int size);
 
+// Appends printf-formatted text to the string in `text`, a buffer of `size`
+// bytes, cut to fit.
+void AppendText(char* text, int size, const char* format, ...)
+    __attribute__((format(gnu_printf, 3, 4)));
+
 // "7.43" from 743, "2096.0" from 20960 with one decimal.
 void FormatFixed(int32_t value, int decimals, char* text, int size);

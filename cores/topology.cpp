@@ -1,6 +1,7 @@
 #include "cores/topology.h"
 
-#include <stdarg.h>
+#include "cores/log_row.h"
+
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -111,16 +112,6 @@ bool ReadEx(const RecordEx& record, Relation* relation) {
     return true;
 }
 
-void Append(char* text, int size, const char* format, ...)
-    __attribute__((format(gnu_printf, 3, 4)));
-void Append(char* text, int size, const char* format, ...) {
-    size_t used = strlen(text);
-    va_list args;
-    va_start(args, format);
-    vsnprintf(text + used, size_t(size) - used, format, args);
-    va_end(args);
-}
-
 const ProcessorPlace* Present(const Topology& topology, int processor) {
     bool within = processor >= 0 && processor < kMaxProcessors;
     return within && topology.processors[processor].present ? &topology.processors[processor]
@@ -130,11 +121,11 @@ const ProcessorPlace* Present(const Topology& topology, int processor) {
 // The highest class "performance core", the lowest "efficiency core", any between by number.
 void AppendClass(const Topology& topology, int efficiencyClass, char* text, int size) {
     if (efficiencyClass == topology.highestClass)
-        Append(text, size, ", performance core");
+        AppendText(text, size, ", performance core");
     else if (efficiencyClass == topology.lowestClass)
-        Append(text, size, ", efficiency core");
+        AppendText(text, size, ", efficiency core");
     else
-        Append(text, size, ", efficiency class %d core", efficiencyClass);
+        AppendText(text, size, ", efficiency class %d core", efficiencyClass);
 }
 
 } // namespace
@@ -176,11 +167,11 @@ void FormatPlace(const Topology& topology, int processor, char* text, int size) 
     const ProcessorPlace* place = Present(topology, processor);
     if (!place)
         return;
-    Append(text, size, "core %d, thread %d of %d", place->core, place->thread, place->threads);
+    AppendText(text, size, "core %d, thread %d of %d", place->core, place->thread, place->threads);
     if (place->package >= 0)
-        Append(text, size, ", package %d", place->package);
+        AppendText(text, size, ", package %d", place->package);
     if (place->l3Group >= 0)
-        Append(text, size, ", L3 group %d", place->l3Group);
+        AppendText(text, size, ", L3 group %d", place->l3Group);
     if (topology.classesDiffer)
         AppendClass(topology, place->efficiencyClass, text, size);
 }

@@ -1,6 +1,5 @@
 #include "cores/verdict.h"
 
-#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -8,17 +7,6 @@ namespace {
 
 // How many processors each list of the verdict names.
 const int kListed = 3;
-
-// Appends printf-formatted text to a bounded buffer.
-void Append(char* text, int size, const char* format, ...)
-    __attribute__((format(gnu_printf, 3, 4)));
-void Append(char* text, int size, const char* format, ...) {
-    size_t used = strlen(text);
-    va_list args;
-    va_start(args, format);
-    vsnprintf(text + used, size_t(size) - used, format, args);
-    va_end(args);
-}
 
 // Not failed, and too few bursts to show that it works.
 bool Unproven(const ProcessorWatch& watch) {
@@ -46,7 +34,7 @@ void AppendRunTime(char* text, int size, uint64_t ms) {
 }
 
 void AppendClosed(char* text, int size, const ProcessorWatch& watch) {
-    Append(text, size, "closed by hand at ");
+    AppendText(text, size, "closed by hand at ");
     AppendRunTime(text, size, watch.closedMs);
 }
 
@@ -54,7 +42,8 @@ void AppendClosed(char* text, int size, const ProcessorWatch& watch) {
 void AppendEvidence(char* text, int size, int bursts, uint64_t underToolMs) {
     char under[24];
     FormatRunTime(underToolMs, under, sizeof under);
-    Append(text, size, "%d burst%s in %s under the tool", bursts, bursts == 1 ? "" : "s", under);
+    AppendText(text, size, "%d burst%s in %s under the tool", bursts, bursts == 1 ? "" : "s",
+               under);
 }
 
 // "processor 13 (core 6)" between `before` and `after`.
@@ -62,7 +51,7 @@ void AppendName(char* text, int size, const char* before, const ProcessorWatch& 
                 const char* after) {
     char name[48];
     NameProcessor(watch, name, sizeof name);
-    Append(text, size, "%s%s%s", before, name, after);
+    AppendText(text, size, "%s%s%s", before, name, after);
 }
 
 // "processor 1 finished 0 bursts in 0:00:45 under the tool (3 needed)", a few of them.
@@ -76,20 +65,20 @@ void AppendUnproven(const Judge& judge, uint64_t now, char* text, int size) {
         AppendEvidence(text, size, watch.bursts, UnderToolMs(watch, now));
     }
     if (listed > kListed)
-        Append(text, size, ", %d more in the end rows", listed - kListed);
-    Append(text, size, " (%d needed)", kProvenBursts);
+        AppendText(text, size, ", %d more in the end rows", listed - kListed);
+    AppendText(text, size, " (%d needed)", kProvenBursts);
 }
 
 void AppendFailures(const Judge& judge, char* text, int size, int failed) {
-    Append(text, size, "%d failed: ", failed);
+    AppendText(text, size, "%d failed: ", failed);
     // Each list is cut after a few: the end rows name every processor.
     for (int i = 0, listed = 0; i < judge.count; ++i)
         if (Failed(judge.watches[i]) && listed++ < kListed) {
             AppendName(text, size, listed > 1 ? "; " : "", judge.watches[i], " ");
-            Append(text, size, "%s", WordsOf(judge.watches[i].failure).text);
+            AppendText(text, size, "%s", WordsOf(judge.watches[i].failure).text);
         }
     if (failed > kListed)
-        Append(text, size, "; %d more in the end rows", failed - kListed);
+        AppendText(text, size, "; %d more in the end rows", failed - kListed);
 }
 
 // The least evidence of the processors that did not fail: "each at least ...".
@@ -106,9 +95,9 @@ void AppendLeast(const Judge& judge, uint64_t now, char* text, int size) {
     }
     if (bursts < 0)
         return;
-    Append(text, size, "each at least %d burst%s and ", bursts, bursts == 1 ? "" : "s");
+    AppendText(text, size, "each at least %d burst%s and ", bursts, bursts == 1 ? "" : "s");
     AppendRunTime(text, size, under);
-    Append(text, size, " under the tool");
+    AppendText(text, size, " under the tool");
 }
 
 void AppendNotes(const Judge& judge, char* text, int size) {
@@ -119,7 +108,7 @@ void AppendNotes(const Judge& judge, char* text, int size) {
             AppendClosed(text, size, judge.watches[i]);
         }
     if (closed > kListed)
-        Append(text, size, "; %d more closed by hand", closed - kListed);
+        AppendText(text, size, "; %d more closed by hand", closed - kListed);
 }
 
 // One warning's count, "; warnings: " before the first and ", " before the rest.
@@ -127,11 +116,11 @@ void AppendWarning(char* text, int size, bool* begun, const ProcessorWatch* watc
                    int count) {
     if (!count)
         return;
-    Append(text, size, "%s", *begun ? ", " : "; warnings: ");
+    AppendText(text, size, "%s", *begun ? ", " : "; warnings: ");
     *begun = true;
     if (watch)
         AppendName(text, size, "", *watch, " ");
-    Append(text, size, "%s (%d)", what, count);
+    AppendText(text, size, "%s (%d)", what, count);
 }
 
 // "; warnings: slowing down (2), processor 0 slower than the rest (1), ..."
@@ -147,7 +136,7 @@ void AppendWarnings(const Judge& judge, char* text, int size) {
         AppendWarning(text, size, &begun, &watch, "not loaded", watch.notLoaded.count);
     }
     if (warned > kListed)
-        Append(text, size, ", %d more processors with warnings", warned - kListed);
+        AppendText(text, size, ", %d more processors with warnings", warned - kListed);
 }
 
 // "ok; 8 bursts in 0:00:25 under the tool; closed by hand at 0:01:02", its medians.
@@ -160,11 +149,11 @@ LogRow EndRow(const ProcessorWatch& watch, uint64_t now) {
     LogRow row = MakeLogRow(now, watch.processor, endEvent, "%s; ", outcome);
     AppendEvidence(row.detail, sizeof row.detail, watch.bursts, UnderToolMs(watch, now));
     if (watch.closedByHand && !Failed(watch)) {
-        Append(row.detail, sizeof row.detail, "; ");
+        AppendText(row.detail, sizeof row.detail, "; ");
         AppendClosed(row.detail, sizeof row.detail, watch);
     }
     if (watch.terminated)
-        Append(row.detail, sizeof row.detail, "; terminated 5 s after WM_CLOSE");
+        AppendText(row.detail, sizeof row.detail, "; terminated 5 s after WM_CLOSE");
     if (watch.run.total)
         row.ticksHundredths = int32_t(watch.run.Median());
     row.mhzTenths = watch.mhzTenths;
@@ -182,36 +171,36 @@ int CountOf(const Judge& judge, bool (*holds)(const ProcessorWatch&)) {
 void AppendRun(const Judge& judge, uint64_t now, char* text, int size) {
     char runTime[24];
     FormatRunTime(now, runTime, sizeof runTime);
-    Append(text, size, "%d processor%s%s for %s, ", judge.count, judge.count == 1 ? "" : "s",
-           judge.cycling ? " in turn" : "", runTime);
+    AppendText(text, size, "%d processor%s%s for %s, ", judge.count, judge.count == 1 ? "" : "s",
+               judge.cycling ? " in turn" : "", runTime);
 }
 
 void AppendPass(const Judge& judge, uint64_t now, char* text, int size) {
-    Append(text, size, "PASS: ");
+    AppendText(text, size, "PASS: ");
     AppendRun(judge, now, text, size);
     AppendLeast(judge, now, text, size);
-    Append(text, size, ", none failed");
+    AppendText(text, size, ", none failed");
 }
 
 void AppendNotProven(const Judge& judge, uint64_t now, char* text, int size) {
-    Append(text, size, "NOT PROVEN: ");
+    AppendText(text, size, "NOT PROVEN: ");
     AppendUnproven(judge, now, text, size);
-    Append(text, size, "; ");
+    AppendText(text, size, "; ");
     AppendRun(judge, now, text, size);
-    Append(text, size, "none failed");
+    AppendText(text, size, "none failed");
 }
 
 // The failures, then the unproven processors or else the others' least evidence.
 void AppendFail(const Judge& judge, uint64_t now, char* text, int size) {
     int failed = CountOf(judge, Failed);
-    Append(text, size, "FAIL: ");
+    AppendText(text, size, "FAIL: ");
     AppendRun(judge, now, text, size);
     AppendFailures(judge, text, size, failed);
     if (CountOf(judge, Unproven)) {
-        Append(text, size, "; ");
+        AppendText(text, size, "; ");
         AppendUnproven(judge, now, text, size);
     } else if (failed < judge.count) {
-        Append(text, size, "; the others ");
+        AppendText(text, size, "; the others ");
         AppendLeast(judge, now, text, size);
     }
 }
@@ -232,7 +221,7 @@ Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* te
     AppendNotes(judge, text, size);
     AppendWarnings(judge, text, size);
     if (note && *note)
-        Append(text, size, "; %s", note);
+        AppendText(text, size, "; %s", note);
     return verdict;
 }
 
