@@ -1,6 +1,7 @@
 #pragma once
 
 // What the end-to-end tests share: Vesko Cores as its own process, its log, its tools.
+#include "cores/win_run.h"
 #include "cores/win_tool_process.h"
 #include "cores/win_topology.h"
 #include "../app/real_burst.h"
@@ -106,6 +107,14 @@ inline const std::string& OtherCore() {
         return std::string();
     }();
     return other;
+}
+
+// Polls a run in this process every 125 ms until `done`; false when `budgetMs` ran out.
+inline bool PollUntil(CoresRun* run, DWORD budgetMs, const std::function<bool()>& done) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(125))
+        if (PollRun(run), done())
+            return true;
+    return false;
 }
 
 inline DWORD_PTR AffinityOf(DWORD processId) {

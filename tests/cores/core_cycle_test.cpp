@@ -1,7 +1,6 @@
 // The supervisor in this process over a made-up topology where processors 0 and 1 are the two
 // threads of core 0: --threads 2 loads both at once, and a failure on one ends the core's turn.
 #include "companion_test.h"
-#include "cores/win_run.h"
 
 namespace {
 
@@ -27,23 +26,19 @@ TEST_F(CoresTest, ACoreTurnLoadsItsFirstThreadsAtOnce) {
     delete cores;
     cores = PrepareOverOneCore("2", &tool, &log);
     BeginRun(cores, RECT{0, 0, 640, 480});
-    auto pollUntil = [&](const std::function<bool()>& done) {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(125))
-            if (PollRun(cores), done())
-                return true;
-        return false;
-    };
     ToolProcess* tools = cores->tools;
     DWORD ids[2] = {tools[0].processId, tools[1].processId};
     EXPECT_EQ(std::make_pair(DWORD_PTR(1), DWORD_PTR(2)),
               std::make_pair(AffinityOf(ids[0]), AffinityOf(ids[1])));
-    ASSERT_TRUE(pollUntil(
-        [&] { return cores->judge.watches[0].bursts && cores->judge.watches[1].bursts; }));
+    ASSERT_TRUE(PollUntil(cores, budgetMs, [&] {
+        return cores->judge.watches[0].bursts && cores->judge.watches[1].bursts;
+    }));
     EXPECT_TRUE(tools[0].processId == ids[0] && tools[1].processId == ids[1]) << "at once";
     HANDLE sibling = OpenProcess(SYNCHRONIZE, FALSE, ids[0]);
     Crash(ids[1]);
-    ASSERT_TRUE(pollUntil([&] { return tools[0].process && tools[0].processId != ids[0]; }))
-        << "the core's turn ended, then began again on its healthy thread only";
+    ASSERT_TRUE(PollUntil(cores, budgetMs, [&] {
+        return tools[0].process && tools[0].processId != ids[0];
+    })) << "the core's turn ended, then began again on its healthy thread only";
     EXPECT_EQ(std::make_pair(0, -1), std::make_pair(cores->watchOf[0], cores->watchOf[1]));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(sibling, 0)) << "the sibling's tool was ended";
     CloseHandle(sibling);

@@ -1,7 +1,6 @@
 // The supervisor in this process over a simulated clock: after 70 hours a fresh tool, before the
 // old one would show days in place of ticks per iteration; figures and judging go on.
 #include "companion_test.h"
-#include "cores/win_run.h"
 
 namespace {
 
@@ -21,21 +20,14 @@ TEST_F(CoresTest, AToolIsReplacedBeforeSeventyTwoHoursAndFiguresGoOn) {
     cores->log.echo = nullptr; // its rows are read from the log
     cores->clock.tickCount = SimulatedClock;
     BeginRun(cores, RECT{0, 0, 640, 480});
-    auto pollUntil = [&](const std::function<bool()>& done) {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < budgetMs; Sleep(125)) {
-            PollRun(cores);
-            if (done())
-                return true;
-        }
-        return false;
-    };
-    ASSERT_TRUE(pollUntil([&] { return cores->tools[0].window; }));
+    ASSERT_TRUE(PollUntil(cores, budgetMs, [&] { return cores->tools[0].window; }));
     HANDLE first = OpenProcess(SYNCHRONIZE, FALSE, cores->tools[0].processId);
     theClockAhead = kToolRestartHours * 3600000u;
     Log rows = Rows(); // before the restart
     size_t before = rows.size(), figures = Count(rows, "figures", "0", true);
-    EXPECT_TRUE(pollUntil([&] { return Count(Rows(), "figures", "0", true) > figures; }))
-        << "figures from the fresh tool";
+    EXPECT_TRUE(PollUntil(cores, budgetMs, [&] {
+        return Count(Rows(), "figures", "0", true) > figures;
+    })) << "figures from the fresh tool";
     rows = Rows();
     rows.erase(rows.begin(), rows.begin() + long(before));
     EXPECT_EQ(
