@@ -83,6 +83,8 @@ TEST(Topology, MadeUpMachines) {
                   "16 core 8, thread 1 of 2, package 0, L3 group 1\n",
                   Parsed(chiplets, older, kMaxProcessors, {13, 16}));
     EXPECT_EQ("refused", Parsed(chiplets, false, kMaxProcessors, {0}, 1));
+    EXPECT_EQ("1 0 0, first in core 0\n1 core 0, thread 2 of 2\n",
+              Parsed({{kCore, 0, 1, 0, 2}}, false, kMaxProcessors, {1})); // one core, told alone
     if (kMaxProcessors == 64) { // the whole server fits 64-bit masks only
         EXPECT_EQ("24 2 2, first in core 23\n47 core 23, thread 2 of 2, package 1, L3 group 1\n",
                   Parsed(server, false, kMaxProcessors, {47}));
