@@ -105,7 +105,9 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
         EXPECT_EQ(p.bottom + 1 - p.top, count({p.left - 1, p.top, p.left, p.bottom + 1}, axis));
         EXPECT_EQ(p.right - p.left, count({p.left, p.bottom, p.right, p.bottom + 1}, axis));
         EXPECT_GT(count({p.right - 1, p.top, p.right, p.bottom}, grid), (p.bottom - p.top) / 2);
+        EXPECT_EQ(p.right - p.left, count({p.left, p.top, p.right, p.top + 1}, grid)) << "top";
     }
+    EXPECT_EQ(1, count({width - 1, 0, width, 1}, 0xFFFFFF)) << "on white";
     // 64 distinct colours, each 16 at its own brightness readable on white; the first 16 far apart.
     const double luma[4] = {0.42, 0.26, 0.48, 0.34};
     std::set<COLORREF> colours;
