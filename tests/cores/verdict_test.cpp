@@ -25,6 +25,11 @@ TEST(Verdict, EvidenceOnEveryProcessorOrNoPass) {
          "NOT PROVEN: processor 0 finished 1 burst in 0:01:00 under the tool, processor 1 finished "
          "0 bursts in 0:00:00 under the tool, processor 2 finished 0 bursts in 0:00:50 under the "
          "tool, 1 more in the end rows (3 needed); 5 processors in turn for 0:01:00, none failed"},
+        {0x7, false, notProvenVerdict, "0 1 2", // three listed: none more
+         "NOT PROVEN: processor 0 finished 0 bursts in 0:01:00 under the tool, processor 1 "
+         "finished "
+         "1 burst in 0:00:50 under the tool, processor 2 finished 2 bursts in 0:00:50 under the "
+         "tool (3 needed); 3 processors for 0:01:00, none failed"},
         {0x7, false, failVerdict, "-2 1 5",
          "FAIL: 3 processors for 0:01:00, 1 failed: processor 0 stopped, exit code 0xC0000005 "
          "(access violation) at 0:00:20; processor 1 finished 1 burst in 0:00:50 under the tool (3 "
