@@ -8,10 +8,6 @@
 
 namespace {
 
-void Emit(Judge* judge, const LogRow& row) {
-    EmitRow(judge, row);
-}
-
 bool Active(const ProcessorWatch& watch) {
     return watch.state == startingState || watch.state == runningState || watch.state == hungState;
 }
@@ -133,7 +129,7 @@ void WriteFigures(Judge* judge, ProcessorWatch* watch, uint64_t now) {
         row.ticksHundredths = int32_t(watch->interval.Median());
     row.mhzTenths = watch->mhzTenths;
     row.busyHundredths = watch->busyHundredths;
-    Emit(judge, row);
+    EmitRow(judge, row);
 }
 
 // Whether the tool ran on the processor for the whole interval: the one
@@ -168,7 +164,7 @@ void JudgeSlower(Judge* judge, ProcessorWatch* watch, uint64_t now) {
                             c.value, c.against, c.percentAbove);
     row.ticksHundredths = int32_t(watch->figure);
     row.mhzTenths = watch->mhzTenths;
-    Emit(judge, row);
+    EmitRow(judge, row);
 }
 
 // A running tool whose processor stays idle does not load it: the tool is
@@ -185,7 +181,7 @@ void JudgeLoad(Judge* judge, ProcessorWatch* watch, uint64_t now) {
                             "(%s in the last)",
                             watch->idleIntervals, busy);
     row.busyHundredths = watch->busyHundredths;
-    Emit(judge, row);
+    EmitRow(judge, row);
 }
 
 // The median of every processor's samples in the latest window; 0 while it
@@ -217,7 +213,7 @@ void JudgeSlowing(Judge* judge, uint64_t now) {
                             c.value, unsigned(windowMs / 60000), c.against,
                             unsigned(judge->firstWindowMs / 60000), c.percentAbove);
     row.ticksHundredths = int32_t(recent);
-    Emit(judge, row);
+    EmitRow(judge, row);
 }
 
 // A failure becomes the processor's state and a row; the first one stays on record.
@@ -232,7 +228,7 @@ void Fail(Judge* judge, ProcessorWatch* watch, uint64_t now, WatchState state, L
     watch->lastTitleMs = 0; // a silence that long is no burst
     if (state != hungState) // a hung tool is still there
         Leave(watch, now);
-    Emit(judge, MakeLogRow(now, watch->processor, event, "%s", what));
+    EmitRow(judge, MakeLogRow(now, watch->processor, event, "%s", what));
 }
 
 void JudgeHung(Judge* judge, ProcessorWatch* watch, uint64_t now) {
@@ -267,10 +263,10 @@ void NoteStretchedTurn(Judge* judge, const ProcessorWatch& watch, uint64_t now) 
         snprintf(done, sizeof done, "a burst takes %.1f s here", burst / 1000.0);
     else
         snprintf(done, sizeof done, "%d in %s, no burst length known", watch.turnBursts, ran);
-    Emit(judge, MakeLogRow(now, watch.processor, noteEvent,
-                           "turns last past their %llu s until %d bursts are counted: %s",
-                           (unsigned long long)((judge->turnDueMs - judge->turnStartMs) / 1000),
-                           kProvenBursts, done));
+    EmitRow(judge, MakeLogRow(now, watch.processor, noteEvent,
+                              "turns last past their %llu s until %d bursts are counted: %s",
+                              (unsigned long long)((judge->turnDueMs - judge->turnStartMs) / 1000),
+                              kProvenBursts, done));
 }
 
 // A status line ended a burst: its length measured, the burst counted.
@@ -406,7 +402,7 @@ void NoteStarted(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* 
     Arrive(watch, now);
     judge->turnStartMs = now;
     judge->turnStretched = false;
-    Emit(judge, MakeLogRow(now, watch->processor, startEvent, "%s", toolPath));
+    EmitRow(judge, MakeLogRow(now, watch->processor, startEvent, "%s", toolPath));
 }
 
 void NoteWindow(ProcessorWatch* watch, uint64_t now) {
@@ -443,7 +439,7 @@ void NoteExit(Judge* judge, ProcessorWatch* watch, uint32_t exitCode, uint64_t n
         watch->closedMs = now;
         watch->state = closedState;
         Leave(watch, now);
-        Emit(judge, MakeLogRow(now, watch->processor, closedEvent, "window closed by hand"));
+        EmitRow(judge, MakeLogRow(now, watch->processor, closedEvent, "window closed by hand"));
         return;
     }
     char what[120];
@@ -471,10 +467,10 @@ void NoteTerminated(ProcessorWatch* watch) {
 }
 
 void NoteRestart(Judge* judge, ProcessorWatch* watch, uint64_t now, int hours) {
-    Emit(judge, MakeLogRow(now, watch->processor, noteEvent,
-                           "a fresh tool after %d hours: from 72 hours on a tool shows days in "
-                           "place of ticks per iteration",
-                           hours));
+    EmitRow(judge, MakeLogRow(now, watch->processor, noteEvent,
+                              "a fresh tool after %d hours: from 72 hours on a tool shows days in "
+                              "place of ticks per iteration",
+                              hours));
 }
 
 void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t now) {
@@ -496,7 +492,7 @@ void NoteMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t n
     judge->turnStretched = false;
     char name[48];
     NameProcessor(*from, name, sizeof name);
-    Emit(judge, MakeLogRow(now, to->processor, movedEvent, "from %s", name));
+    EmitRow(judge, MakeLogRow(now, to->processor, movedEvent, "from %s", name));
 }
 
 bool TurnMayEnd(Judge* judge, ProcessorWatch* watch, uint64_t dueMs, uint64_t now) {
