@@ -4,8 +4,6 @@
 
 #include <stddef.h>
 #include <stdint.h>
-#include <stdio.h>
-#include <string.h>
 
 namespace {
 
@@ -77,11 +75,6 @@ void Apply(Topology* topology, const Relation& relation, int limit) {
         Mark(topology, kept, &ProcessorPlace::l3Group, &topology->l3Groups);
 }
 
-bool Finish(Topology* topology) {
-    topology->classesDiffer = topology->lowestClass != topology->highestClass;
-    return topology->cores > 0;
-}
-
 // A core's or package's group-0 processors; false where its groups overrun the record.
 bool ReadProcessorEx(const RecordEx& record, Relation* relation) {
     const PROCESSOR_RELATIONSHIP& processor = record.Processor;
@@ -142,7 +135,7 @@ bool ParseTopologyEx(const void* buffer, DWORD size, Topology* topology, int lim
         Apply(topology, relation, limit);
         used += record->Size;
     }
-    return Finish(topology);
+    return topology->cores > 0;
 }
 
 bool ParseTopology(const void* buffer, DWORD size, Topology* topology, int limit) {
@@ -157,7 +150,7 @@ bool ParseTopology(const void* buffer, DWORD size, Topology* topology, int limit
                              cache ? records[i].Cache.Level : 0, 0};
         Apply(topology, relation, limit);
     }
-    return Finish(topology);
+    return topology->cores > 0;
 }
 
 void FormatPlace(const Topology& topology, int processor, char* text, int size) {
@@ -172,6 +165,6 @@ void FormatPlace(const Topology& topology, int processor, char* text, int size) 
         AppendText(text, size, ", package %d", place->package);
     if (place->l3Group >= 0)
         AppendText(text, size, ", L3 group %d", place->l3Group);
-    if (topology.classesDiffer)
+    if (topology.lowestClass != topology.highestClass)
         AppendClass(topology, place->efficiencyClass, text, size);
 }

@@ -20,8 +20,7 @@ struct ProcessorPlace {
 struct Topology {
     ProcessorPlace processors[kMaxProcessors];
     int cores, packages, l3Groups; // those holding a processor within the limit
-    bool classesDiffer;            // the cores differ in efficiency class
-    int lowestClass, highestClass;
+    int lowestClass, highestClass; // the cores differ in class where these do
 };
 
 // From the buffer GetLogicalProcessorInformationEx(RelationAll) fills, `size`
