@@ -9,10 +9,9 @@ namespace {
 // Closes every tool; those terminated after the wait, and those that ended
 // with an error since the last poll or instead of closing, are told to the judge.
 void CloseAllTools(CoresRun* run) {
-    ReadClock(&run->clock);
     bool terminated[kMaxProcessors];
     CloseTools(run->tools, run->toolCount, kCloseWaitMs, terminated);
-    uint64_t now = ReadClock(&run->clock); // the closing may have taken 5 s
+    uint64_t now = ReadClock(&run->clock); // after the closing, which may have taken 5 s
     for (int i = 0; i < run->toolCount; ++i) {
         ProcessorWatch* watch = WatchOf(run, i);
         DWORD code;
