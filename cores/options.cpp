@@ -32,9 +32,10 @@ const char* ReadCount(const char* text, uint32_t limit, uint32_t* value) {
     return text;
 }
 
-bool ParseSeconds(const char* text, uint32_t minimum, uint32_t* seconds) {
-    const char* end = ReadCount(text, 0xFFFFFFFFu, seconds);
-    return end && !*end && *seconds >= minimum;
+// The whole text a number from `least` to `most`.
+bool ParseCount(const char* text, uint32_t least, uint32_t most, uint32_t* value) {
+    const char* end = ReadCount(text, most, value);
+    return end && !*end && *value >= least;
 }
 
 bool CopyPath(char* destination, const char* value) {
@@ -49,15 +50,13 @@ bool SetOption(CoresOptions* options, const char* name, const char* value) {
     if (strcmp(name, "processors") == 0)
         return ParseProcessorList(value, &options->processors);
     if (strcmp(name, "cycle") == 0)
-        return ParseSeconds(value, 10, &options->cycleSeconds);
+        return ParseCount(value, 10, 0xFFFFFFFFu, &options->cycleSeconds);
     if (strcmp(name, "duration") == 0)
         return ParseDuration(value, &options->durationSeconds);
     if (strcmp(name, "every") == 0)
-        return ParseSeconds(value, 1, &options->everySeconds);
-    if (strcmp(name, "threads") == 0) {
-        const char* end = ReadCount(value, uint32_t(kMaxThreads), &options->threads);
-        return end && !*end && options->threads >= 1;
-    }
+        return ParseCount(value, 1, 0xFFFFFFFFu, &options->everySeconds);
+    if (strcmp(name, "threads") == 0)
+        return ParseCount(value, 1, uint32_t(kMaxThreads), &options->threads);
     if (strcmp(name, "log") == 0)
         return CopyPath(options->logPath, value);
     if (strcmp(name, "chart") == 0)
@@ -77,8 +76,11 @@ bool TakesValue(const char* name) {
 // The value's sentence: the range where the usage's word is not enough.
 void RefuseValue(const char* name, const char* argument, const char* value, char* error,
                  int errorSize) {
+    char range[32] = "";
+    if (strcmp(name, "threads") == 0)
+        snprintf(range, sizeof range, ": it takes 1 to %d", kMaxThreads);
     snprintf(error, size_t(errorSize), "\"%s\" is not a valid value for %s%s.", value, argument,
-             strcmp(name, "threads") == 0 ? ": it takes 1 to 8" : "");
+             range);
 }
 
 } // namespace
