@@ -80,8 +80,9 @@ TEST(Topology, MadeUpMachines) {
     for (bool older : {false, true})
         EXPECT_EQ("16 1 2, first in core 6\n"
                   "13 core 6, thread 2 of 2, package 0, L3 group 0\n"
-                  "16 core 8, thread 1 of 2, package 0, L3 group 1\n",
-                  Parsed(chiplets, older, kMaxProcessors, {13, 16}));
+                  "16 core 8, thread 1 of 2, package 0, L3 group 1\n"
+                  "0 core 0, thread 1 of 2, package 0, L3 group 0\n",
+                  Parsed(chiplets, older, kMaxProcessors, {13, 16, 0}));
     EXPECT_EQ("refused", Parsed(chiplets, false, kMaxProcessors, {0}, 1));
     EXPECT_EQ("1 0 0, first in core 0\n1 core 0, thread 2 of 2\n",
               Parsed({{kCore, 0, 1, 0, 2}}, false, kMaxProcessors, {1})); // one core, told alone
