@@ -29,8 +29,9 @@ int ShowMessage(const char* message, int exitCode) {
     return exitCode;
 }
 
-// The window on the left of the work area, with its menu, shown; false when
-// it cannot be made. `work` is left with the tools' area.
+// The window on the left of the work area, with its menu, shown and polling
+// (from the message loop on); false when it cannot be made. `work` is left
+// with the tools' area.
 bool OpenWindow(CoresWindow* window, RECT* work, int showCommand) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, work, 0);
     RECT place = SplitOffLeft(work, CompanionWidth(*work));
@@ -41,7 +42,7 @@ bool OpenWindow(CoresWindow* window, RECT* work, int showCommand) {
     window->SetMenuBar(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(CORES_MENU)));
     window->Show(showCommand);
     window->Update();
-    return true;
+    return window->StartPolling();
 }
 
 } // namespace
@@ -56,10 +57,11 @@ int RunVeskoCores(int count, char** arguments, int showCommand) {
     CoresWindow window(&theRun);
     if (!OpenWindow(&window, &work, showCommand)) {
         CloseRunLog(&theRun.log);
-        return ShowMessage("Vesko Cores cannot create its window; no tool was started.", 2);
+        return ShowMessage("Vesko Cores cannot create its window or its timer; no tool was "
+                           "started.",
+                           2);
     }
     BeginRun(&theRun, work);
-    SetTimer(window.Handle(), kPollTimer, kPollIntervalMs, nullptr);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -26,21 +26,30 @@ SIZE CoresWindow::ChartSize() const {
     return chartSize.cx > 0 && chartSize.cy > 0 ? chartSize : kDefaultChartSize;
 }
 
-LRESULT CoresWindow::OnTimer(UINT_PTR id, TIMERPROC procedure) {
-    if (id != kPollTimer)
-        return FrameWindow::OnTimer(id, procedure);
+// DispatchMessageA calls a timer's own procedure in place of the window's,
+// in every message loop; the window keeps its object in its user data.
+void CALLBACK PollTimer(HWND hwnd, UINT, UINT_PTR, DWORD) {
+    if (CoresWindow* window = (CoresWindow*)GetWindowLongPtrA(hwnd, GWLP_USERDATA))
+        window->Poll();
+}
+
+BOOL CoresWindow::StartPolling() {
+    SetWindowLongPtrA(Handle(), GWLP_USERDATA, (LONG_PTR)this);
+    return SetTimer(Handle(), kPollTimer, kPollIntervalMs, PollTimer) != 0;
+}
+
+void CoresWindow::Poll() {
     if (PollRun(run) && !saving) {
         Send(WM_CLOSE, 0, 0);
-        return 0;
+        return;
     }
     if (++polls % kPollsPerRedraw != 0)
-        return 0;
+        return;
     // The chart only when figures arrived: copying it to the screen costs
     // more than all the polling.
     RECT table = ClientRect();
     table.bottom = chartTop;
     Invalidate(run->chart.version != chartVersion ? nullptr : &table, FALSE);
-    return 0;
 }
 
 LRESULT CoresWindow::OnClose() {

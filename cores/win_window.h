@@ -7,8 +7,8 @@
 struct CoresRun;
 
 // Vesko Cores' window: a view of the run it is given, its table with the
-// chart below, and a File menu to save the chart. It polls the run on its
-// timer; closing it ends the run.
+// chart below, and a File menu to save the chart. It polls the run on a
+// timer of its own; closing it ends the run.
 class CoresWindow : public FrameWindow {
   public:
     explicit CoresWindow(CoresRun* run); // not owned
@@ -24,9 +24,13 @@ class CoresWindow : public FrameWindow {
     LRESULT OnEraseBackground(HDC dc) override;
     // Zero: painted.
     LRESULT OnPaint(HDC dc, HRGN region) override;
-    // Zero for kPollTimer: the run polled, ended by closing the window when its
-    // time is up or no tool is left; other timers the frame's result.
-    LRESULT OnTimer(UINT_PTR id, TIMERPROC procedure) override;
+
+    // Polls the run every kPollIntervalMs from now on, also while a modal loop
+    // (the save dialog, a message box) runs; FALSE when no timer can be set.
+    BOOL StartPolling();
+    // One look at the run; closes the window when its time is up or no tool is
+    // left, and repaints the table (the chart too, when figures arrived).
+    void Poll();
 
     // The chart's size as last shown; a default before the first paint.
     SIZE ChartSize() const;

@@ -84,8 +84,6 @@ class Window {
     virtual LRESULT OnRightButtonUp(UINT x, UINT y, WPARAM keys);
     // The forward's result; a null region means the whole client area.
     virtual LRESULT OnPaint(HDC dc, HRGN region);
-    // The forward's result; `procedure` is the timer's own, or null.
-    virtual LRESULT OnTimer(UINT_PTR id, TIMERPROC procedure);
 
     HWND hwnd;
     HBITMAP backgroundBitmap; // not owned

@@ -69,10 +69,6 @@ LRESULT Window::OnRightButtonUp(UINT x, UINT y, WPARAM keys) {
     return ForwardMessage(this, WM_RBUTTONUP, keys, MAKELPARAM(x, y));
 }
 
-LRESULT Window::OnTimer(UINT_PTR id, TIMERPROC procedure) {
-    return ForwardMessage(this, WM_TIMER, id, (LPARAM)procedure);
-}
-
 LRESULT Window::OnPaint(HDC dc, HRGN region) {
     // Invalidate again what BeginPaint validated, so the procedure passed to
     // finds the same update region.

@@ -91,9 +91,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_RBUTTONUP:
         object->OnRightButtonUp(LowWord(lParam), HighWord(lParam), wParam);
         return 0;
-    case WM_TIMER:
-        object->OnTimer(wParam, (TIMERPROC)lParam);
-        return 0;
     default:
         return ForwardMessage(object, message, wParam, lParam);
     }

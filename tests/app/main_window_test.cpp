@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "res/resource_ids.h"
 #include "tool_process.h"
+#include "tests/ui/virtual_slots.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,11 @@ TEST(FitWindowToClient, OnePassAboutTheOldPlace) {
     fit = FitWindowToClient(window, client, 256, 256);
     EXPECT_EQ(window.left, fit.left);
     EXPECT_EQ(window.right, fit.right);
+}
+
+// The application's window keeps the family's one table.
+TEST(MainWindow, KeepsTheFamilysVirtualSlots) {
+    ExpectSlots<MainWindow>(CommandSlots<MainWindow>());
 }
 
 UINT State(HWND hwnd, UINT id) {

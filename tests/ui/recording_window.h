@@ -96,10 +96,6 @@ template <class Base> class Recording : public Base {
         lastRegion = region;
         return Base::OnPaint(dc, region);
     }
-    LRESULT OnTimer(UINT_PTR id, TIMERPROC procedure) override {
-        calls.push_back(Note("timer", id, (void*)procedure));
-        return Base::OnTimer(id, procedure);
-    }
 };
 
 // Gets the command a click on a button with that id sends, as soon as the

@@ -148,7 +148,7 @@ TEST(PassingOn, EveryHandledMessageArrivesWholeAtTheHandlerAndUnderneath) {
         {WM_RBUTTONDOWN, mk, MAKELPARAM(0xFFFF, 0x7FF), Note("right down", 0xFFFF, 0x7FF, mk), 0},
         {WM_RBUTTONUP, mk, MAKELPARAM(0x7F80, 0x8001), Note("right up", 0x7F80, 0x8001, mk), 0},
         {WM_PAINT, (WPARAM)dc, 0, Note("paint", dc, 0), 0},
-        {WM_TIMER, 0x7005, (LPARAM)NoteArrival, Note("timer", 0x7005, (void*)NoteArrival), 0},
+        {WM_TIMER, 0x7005, (LPARAM)NoteArrival, "", kAnswer},
         {WM_SETTEXT, 0x20001, (LPARAM) "new title", "", kAnswer},
         {WM_KEYDOWN, VK_F5, 0x003F0001, "", kAnswer},
         {WM_LBUTTONDBLCLK, mk, MAKELPARAM(0x8001, 0xFF), "", kAnswer},
