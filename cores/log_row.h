@@ -17,7 +17,9 @@ enum LogEvent {
     closedEvent,
     endEvent,
     verdictEvent,
-    topologyEvent
+    topologyEvent,
+    runEvent,    // the first row of a run: its options
+    resumedEvent // a run goes on in a new part after the machine stopped
 };
 
 struct LogRow {
@@ -29,18 +31,29 @@ struct LogRow {
     int32_t mhzTenths;       // -1: empty
     char detail[1024];       // room for a verdict with its lists and notes
     int32_t busyHundredths;  // the processor's busy share, 0 to 100; -1: empty
+    int32_t bursts;          // the processor's counted bursts so far; -1: empty
+    int64_t underToolMs;     // its time under the tool so far (written in whole seconds); -1: empty
 };
 
 // The header line, CRLF included.
 extern const char kLogHeader[];
 
-// A row with the figures and the busy share empty and the detail printf-formatted.
+// "figures" for figuresEvent and so on.
+const char* EventName(LogEvent event);
+
+// A row with the figures, the busy share and the evidence empty and the
+// detail printf-formatted.
 LogRow MakeLogRow(uint64_t runMs, int processor, LogEvent event, const char* format, ...)
     __attribute__((format(gnu_printf, 4, 5)));
 
 // The row as one CRLF-ended CSV line at `utc`; its length, or 0 when it does
 // not fit in `size` bytes.
 int FormatLogRow(const LogRow& row, const SYSTEMTIME& utc, char* line, int size);
+
+// A line of the log, without its line break, read back as a row (the time of
+// day left out); false when it does not have a row's shape, as a row cut in
+// the middle.
+bool ParseLogRow(const char* line, LogRow* row);
 
 // "2:05:09": hours (never wrapping), minutes, seconds of a run time.
 void FormatRunTime(uint64_t ms, char* text, int size);

@@ -1,24 +1,13 @@
 #include "cores/options.h"
 
+#include "cores/judge.h"
+
 #include <stdio.h>
 #include <string.h>
 
-const char kCoresUsage[] =
-    "Usage: vesko-cores [options]\n"
-    "  --processors all|LIST  processors to test, e.g. 0,2,4-7 (default: all)\n"
-    "  --cycle SECONDS        a core's tools moved to the next core every SECONDS (10 or more)\n"
-    "  --threads N            with --cycle: tools on a core's first N threads at once, 1 to 8\n"
-    "                         (default 1: one busy thread reaches the core's highest clock)\n"
-    "  --duration TIME        end after TIME: 90s, 30m, 12h or seconds (default: until closed)\n"
-    "  --every SECONDS        a figures row per processor every SECONDS (default 10)\n"
-    "  --log FILE             the CSV log (default: vesko-cores-YYYYMMDD-HHMMSS.csv here)\n"
-    "  --chart FILE           write the chart as a BMP file at the end\n"
-    "  --tool PATH            the tool to run (default: vesko.exe beside this program)\n"
-    "  --help                 this text\n"
-    "Exit code: 0 PASS, 1 FAIL, 2 a bad command line, 3 NOT PROVEN (a processor finished\n"
-    "fewer than 3 bursts).\n";
-
 namespace {
+
+const uint32_t kLeastCycleSeconds = 10;
 
 // A whole unsigned decimal number up to `limit`; the rest of the text after it.
 const char* ReadCount(const char* text, uint32_t limit, uint32_t* value) {
@@ -50,7 +39,7 @@ bool SetOption(CoresOptions* options, const char* name, const char* value) {
     if (strcmp(name, "processors") == 0)
         return ParseProcessorList(value, &options->processors);
     if (strcmp(name, "cycle") == 0)
-        return ParseCount(value, 10, 0xFFFFFFFFu, &options->cycleSeconds);
+        return ParseCount(value, kLeastCycleSeconds, 0xFFFFFFFFu, &options->cycleSeconds);
     if (strcmp(name, "duration") == 0)
         return ParseDuration(value, &options->durationSeconds);
     if (strcmp(name, "every") == 0)
@@ -62,6 +51,33 @@ bool SetOption(CoresOptions* options, const char* name, const char* value) {
     if (strcmp(name, "chart") == 0)
         return CopyPath(options->chartPath, value);
     return CopyPath(options->toolPath, value); // "tool"
+}
+
+bool IsFlag(const char* name) {
+    return strcmp(name, "help") == 0 || strcmp(name, "resume") == 0 ||
+           strcmp(name, "autostart") == 0;
+}
+
+void SetFlag(CoresOptions* options, const char* name) {
+    bool* flag = strcmp(name, "help") == 0     ? &options->help
+                 : strcmp(name, "resume") == 0 ? &options->resume
+                                               : &options->autostart;
+    *flag = true;
+}
+
+// --resume takes every option from the log but the log itself.
+bool ResumeAlone(const CoresOptions& options, int count, char* error, int errorSize) {
+    if (!options.resume)
+        return true;
+    if (!options.logPath[0])
+        snprintf(error, size_t(errorSize),
+                 "--resume needs --log FILE: the log of the run to go "
+                 "on with.");
+    else if (count != 3)
+        snprintf(error, size_t(errorSize),
+                 "--resume takes the run's options from its log: give "
+                 "--log FILE alone with it.");
+    return options.logPath[0] && count == 3;
 }
 
 bool TakesValue(const char* name) {
@@ -84,6 +100,32 @@ void RefuseValue(const char* name, const char* argument, const char* value, char
 }
 
 } // namespace
+
+const char* CoresUsage() {
+    static char usage[1400];
+    if (usage[0])
+        return usage;
+    snprintf(
+        usage, sizeof usage,
+        "Usage: vesko-cores [options]\n"
+        "  --processors all|LIST  processors to test, e.g. 0,2,4-7 (default: all)\n"
+        "  --cycle SECONDS        a core's tools moved to the next core every SECONDS (%lu or "
+        "more)\n"
+        "  --threads N            with --cycle: tools on a core's first N threads at once, 1 to "
+        "%d\n"
+        "                         (default 1: one busy thread reaches the core's highest clock)\n"
+        "  --duration TIME        end after TIME: 90s, 30m, 12h or seconds (default: until "
+        "closed)\n"
+        "  --every SECONDS        a figures row per processor every SECONDS (default 10)\n"
+        "  --log FILE             the CSV log (default: vesko-cores-YYYYMMDD-HHMMSS.csv here)\n"
+        "  --chart FILE           write the chart as a BMP file at the end\n"
+        "  --tool PATH            the tool to run (default: vesko.exe beside this program)\n"
+        "  --help                 this text\n"
+        "Exit code: 0 PASS, 1 FAIL, 2 a bad command line, 3 NOT PROVEN (a processor finished\n"
+        "fewer than %d bursts).\n",
+        (unsigned long)kLeastCycleSeconds, kMaxThreads, kProvenBursts);
+    return usage;
+}
 
 bool ParseProcessorList(const char* text, uint64_t* mask) {
     if (strcmp(text, "all") == 0) {
@@ -136,12 +178,12 @@ bool ParseOptions(int count, char** arguments, CoresOptions* options, char* erro
     for (int i = 0; i < count; ++i) {
         const char* argument = arguments[i];
         const char* name = argument + (strncmp(argument, "--", 2) == 0 ? 2 : *argument == '/');
-        if (name == argument || (strcmp(name, "help") != 0 && !TakesValue(name))) {
+        if (name == argument || (!IsFlag(name) && !TakesValue(name))) {
             snprintf(error, size_t(errorSize), "\"%s\" is not an option.", argument);
             return false;
         }
-        if (strcmp(name, "help") == 0) {
-            options->help = true;
+        if (IsFlag(name)) {
+            SetFlag(options, name);
         } else if (i + 1 == count) {
             snprintf(error, size_t(errorSize), "%s needs a value.", argument);
             return false;
@@ -151,9 +193,51 @@ bool ParseOptions(int count, char** arguments, CoresOptions* options, char* erro
         }
         threadsGiven |= strcmp(name, "threads") == 0;
     }
-    if (threadsGiven && !options->cycleSeconds) // one tool per processor already
+    if (threadsGiven && !options->cycleSeconds) { // one tool per processor already
         snprintf(error, size_t(errorSize), "--threads goes with --cycle only.");
-    return !(threadsGiven && !options->cycleSeconds);
+        return false;
+    }
+    return ResumeAlone(*options, count, error, errorSize);
+}
+
+bool JoinArguments(int count, char** arguments, char* text, int size) {
+    int used = 0;
+    text[0] = '\0';
+    for (int i = 0; i < count; ++i) {
+        const char* argument = arguments[i];
+        bool quote = !*argument || strchr(argument, ' ');
+        int wrote = snprintf(text + used, size_t(size - used), "%s%s%s%s", i ? " " : "",
+                             quote ? "\"" : "", argument, quote ? "\"" : "");
+        if (strchr(argument, '"') || wrote < 0 || wrote >= size - used)
+            return false;
+        used += wrote;
+    }
+    return true;
+}
+
+int SplitArguments(char* text, char** arguments, int most) {
+    int count = 0;
+    for (char* at = text; *at;) {
+        if (count == most || *at == ' ')
+            return -1;
+        bool quoted = *at == '"';
+        char* start = at + quoted;
+        char* end = quoted ? strchr(start, '"') : start + strcspn(start, " \"");
+        if (!end || (!quoted && *end == '"'))
+            return -1;
+        char* next = end + quoted; // the space after it, or the end
+        if (*next && *next != ' ')
+            return -1;
+        bool last = !*next;
+        *end = '\0';
+        arguments[count++] = start;
+        if (last)
+            break;
+        at = next + 1;
+        if (!*at) // a space at the end
+            return -1;
+    }
+    return count;
 }
 
 bool ChooseProcessors(uint64_t wanted, uint64_t present, uint64_t* chosen, char* error,
@@ -167,5 +251,8 @@ bool ChooseProcessors(uint64_t wanted, uint64_t present, uint64_t* chosen, char*
         return false;
     }
     *chosen = wanted ? wanted : present;
-    return true;
+    if (!*chosen) // an affinity mask of 0: the system did not answer
+        snprintf(error, size_t(errorSize),
+                 "The system did not tell which processors this machine has: none to test.");
+    return *chosen != 0;
 }

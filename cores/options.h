@@ -20,7 +20,12 @@ struct CoresOptions {
     char toolPath[kPathCapacity];  // empty: vesko.exe beside the program
     char chartPath[kPathCapacity]; // empty: no chart at the end
     bool help;
+    bool resume;    // go on with the run the log (--log) holds, with its options
+    bool autostart; // register the resume command to run at the next logon
 };
+
+// Room for a run's options as one line of text.
+const int kOptionsTextCapacity = 1000;
 
 // Parses the arguments after the program's name. False with a sentence that
 // names what is wrong in `error`.
@@ -38,5 +43,13 @@ bool ParseDuration(const char* text, uint32_t* seconds);
 bool ChooseProcessors(uint64_t wanted, uint64_t present, uint64_t* chosen, char* error,
                       int errorSize);
 
+// The arguments as one line, each after a space, quoted where it holds a
+// space or is empty; false when one holds a quote or they do not fit.
+bool JoinArguments(int count, char** arguments, char* text, int size);
+
+// Splits a line JoinArguments made, in place, into at most `most` arguments;
+// their count, or -1 when the line has another shape or more.
+int SplitArguments(char* text, char** arguments, int most);
+
 // The usage text shown with --help and with every command-line error.
-extern const char kCoresUsage[];
+const char* CoresUsage();

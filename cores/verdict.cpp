@@ -1,5 +1,7 @@
 #include "cores/verdict.h"
 
+#include "cores/names.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -21,9 +23,12 @@ struct FailureWords {
 FailureWords WordsOf(const FailureRecord& failure) {
     char at[24];
     FormatRunTime(failure.atMs, at, sizeof at);
+    // Words that end with their time already ("last row at 1:23:45") are not told it twice.
+    size_t length = strlen(failure.what), timeLength = strlen(at);
+    bool timed = length >= timeLength && strcmp(failure.what + length - timeLength, at) == 0;
     FailureWords words;
-    snprintf(words.text, sizeof words.text, "%s, %s at %s", WatchStateName(failure.state),
-             failure.what, at);
+    snprintf(words.text, sizeof words.text, "%s, %s%s%s", WatchStateName(failure.state),
+             failure.what, timed ? "" : " at ", timed ? "" : at);
     return words;
 }
 
@@ -126,14 +131,15 @@ void AppendWarning(char* text, int size, bool* begun, const ProcessorWatch* watc
 // "; warnings: slowing down (2), processor 0 slower than the rest (1), ..."
 void AppendWarnings(const Judge& judge, char* text, int size) {
     bool begun = false;
-    AppendWarning(text, size, &begun, nullptr, "slowing down", judge.slowing.count);
+    AppendWarning(text, size, &begun, nullptr, "slowing down", judge.band.slowing.count);
     int warned = 0;
     for (int i = 0; i < judge.count; ++i) {
         const ProcessorWatch& watch = judge.watches[i];
-        if ((!watch.slower.count && !watch.notLoaded.count) || ++warned > kListed)
+        if ((!watch.warnings.slower.count && !watch.warnings.notLoaded.count) || ++warned > kListed)
             continue;
-        AppendWarning(text, size, &begun, &watch, "slower than the rest", watch.slower.count);
-        AppendWarning(text, size, &begun, &watch, "not loaded", watch.notLoaded.count);
+        AppendWarning(text, size, &begun, &watch, "slower than the rest",
+                      watch.warnings.slower.count);
+        AppendWarning(text, size, &begun, &watch, "not loaded", watch.warnings.notLoaded.count);
     }
     if (warned > kListed)
         AppendText(text, size, ", %d more processors with warnings", warned - kListed);
@@ -153,7 +159,8 @@ LogRow EndRow(const ProcessorWatch& watch, uint64_t now) {
         AppendClosed(row.detail, sizeof row.detail, watch);
     }
     if (watch.terminated)
-        AppendText(row.detail, sizeof row.detail, "; terminated 5 s after WM_CLOSE");
+        AppendText(row.detail, sizeof row.detail, "; terminated %d s after WM_CLOSE",
+                   kCloseWaitSeconds);
     if (watch.run.total)
         row.ticksHundredths = int32_t(watch.run.Median());
     row.mhzTenths = watch.mhzTenths;
@@ -167,12 +174,14 @@ int CountOf(const Judge& judge, bool (*holds)(const ProcessorWatch&)) {
     return count;
 }
 
-// "2 processors in turn for 0:01:00, "
+// "2 processors in turn for 0:01:00, ", with the parts where the machine stopped.
 void AppendRun(const Judge& judge, uint64_t now, char* text, int size) {
     char runTime[24];
     FormatRunTime(now, runTime, sizeof runTime);
     AppendText(text, size, "%d processor%s%s for %s, ", judge.count, judge.count == 1 ? "" : "s",
                judge.cycling ? " in turn" : "", runTime);
+    if (judge.parts > 1)
+        AppendText(text, size, "in %d parts, ", judge.parts);
 }
 
 void AppendPass(const Judge& judge, uint64_t now, char* text, int size) {
@@ -208,17 +217,24 @@ void AppendFail(const Judge& judge, uint64_t now, char* text, int size) {
 } // namespace
 
 Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* text, int size) {
-    Verdict verdict = CountOf(judge, Failed)     ? failVerdict
-                      : CountOf(judge, Unproven) ? notProvenVerdict
-                                                 : passVerdict;
+    Verdict verdict = CountOf(judge, Failed)                         ? failVerdict
+                      : CountOf(judge, Unproven) || judge.count == 0 ? notProvenVerdict
+                                                                     : passVerdict;
     text[0] = '\0';
-    if (verdict == failVerdict)
+    if (judge.count == 0)
+        AppendText(text, size, "NOT PROVEN: no processor was tested");
+    else if (verdict == failVerdict)
         AppendFail(judge, now, text, size);
     else if (verdict == notProvenVerdict)
         AppendNotProven(judge, now, text, size);
     else
         AppendPass(judge, now, text, size);
     AppendNotes(judge, text, size);
+    if (judge.stoppedAtOnce)
+        AppendText(text, size,
+                   "; the machine stopped with %d processors under the tool at once: a cycle run "
+                   "(--cycle) tells which core it was",
+                   judge.stoppedAtOnce);
     AppendWarnings(judge, text, size);
     if (note && *note)
         AppendText(text, size, "; %s", note);
@@ -226,15 +242,14 @@ Verdict VerdictText(const Judge& judge, uint64_t now, const char* note, char* te
 }
 
 void WriteEndRows(Judge* judge, uint64_t now) {
-    NoteLastTurn(judge, now);
     for (int i = 0; i < judge->count; ++i)
-        EmitRow(judge, EndRow(judge->watches[i], now));
+        EmitRow(*judge, EndRow(judge->watches[i], now));
 }
 
 int WriteVerdict(Judge* judge, uint64_t now, const char* note) {
     LogRow verdict = MakeLogRow(now, -1, verdictEvent, "%s", "");
     int code = VerdictText(*judge, now, note, verdict.detail, sizeof verdict.detail);
-    EmitRow(judge, verdict);
+    EmitRow(*judge, verdict);
     return code;
 }
 

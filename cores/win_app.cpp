@@ -23,8 +23,10 @@ int CompanionWidth(RECT work) {
 int ShowMessage(const char* message, int exitCode) {
     HANDLE output = StandardOutput();
     DWORD done;
-    if (output)
-        WriteFile(output, message, DWORD(strlen(message)), &done, nullptr);
+    size_t length = strlen(message);
+    if (output && WriteFile(output, message, DWORD(length), &done, nullptr) && length &&
+        message[length - 1] != '\n')
+        WriteFile(output, "\r\n", 2, &done, nullptr); // a line of its own on a terminal
     MessageBoxA(nullptr, message, kCaption, exitCode ? MB_ICONERROR : MB_ICONINFORMATION);
     return exitCode;
 }

@@ -29,6 +29,22 @@ bool HeaderMatches(const char* path) {
     return strcmp(head, kLogHeader) == 0;
 }
 
+// Whether the file's last bytes are a line break; true for an empty file.
+bool EndsWithLineBreak(const char* path) {
+    char tail[2] = {'\r', '\n'};
+    DWORD read = 0;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return true;
+    LONG high = -1;
+    if (SetFilePointer(file, -2, &high, FILE_END) != INVALID_SET_FILE_POINTER ||
+        GetLastError() == NO_ERROR)
+        ReadFile(file, tail, 2, &read, nullptr);
+    CloseHandle(file);
+    return read < 2 || (tail[0] == '\r' && tail[1] == '\n');
+}
+
 // A new or empty log gets the header; an old one must have it.
 bool StartWithHeader(RunLog* log, char* error, int size) {
     DWORD high = 0;
@@ -39,7 +55,9 @@ bool StartWithHeader(RunLog* log, char* error, int size) {
                  log->path);
         return false;
     }
-    if (empty && !WriteAll(log->file, kLogHeader, int(strlen(kLogHeader)))) {
+    // Rows go on after a row cut in the middle on a line of their own.
+    const char* first = empty ? kLogHeader : EndsWithLineBreak(log->path) ? "" : "\r\n";
+    if (*first && !WriteAll(log->file, first, int(strlen(first)))) {
         snprintf(error, size_t(size), "The log %s cannot be written: error %lu.", log->path,
                  GetLastError());
         return false;
@@ -112,6 +130,39 @@ void WriteRunLog(RunLog* log, const char* line, int length) {
 void EchoLine(RunLog* log, const char* line) {
     if (log->echo)
         WriteAll(log->echo, line, int(strlen(line)));
+}
+
+BOOL ReadRunLogBack(const char* path, ResumeLog* back, char* error, int size) {
+    StartResumeLog(back);
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        snprintf(error, size_t(size), "The log %s cannot be read: error %lu.", path,
+                 GetLastError());
+        return FALSE;
+    }
+    static char chunk[65536], line[4096]; // a row is at most about 1,300 bytes
+    int used = 0;
+    bool tooLong = false;
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read) {
+        for (DWORD i = 0; i < read; ++i) {
+            char c = chunk[i];
+            if (c == '\n') { // a line, without its CR; one too long is no row
+                line[used && line[used - 1] == '\r' ? used - 1 : used] = '\0';
+                if (!tooLong)
+                    ReadResumeLine(back, line);
+                used = 0, tooLong = false;
+            } else if (used + 1 < int(sizeof line)) {
+                line[used++] = c;
+            } else {
+                tooLong = true;
+            }
+        }
+    }
+    CloseHandle(file);
+    EndResumeLog(back, used > 0 || tooLong);
+    return TRUE;
 }
 
 void CloseRunLog(RunLog* log) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cores/resume_log.h"
+
 #include <windows.h>
 
 // The run's CSV log: one WriteFile per row as it happens, echoed to the
@@ -13,9 +15,14 @@ struct RunLog {
 };
 
 // Opens `path` for appending, creating it; writes the header when the file is
-// new or empty. Rows are echoed to `echo` (may be null). FALSE with a
-// sentence in `error`.
+// new or empty, and a line break first where a file ends in the middle of a
+// row (the machine stopped during a write). Rows are echoed to `echo` (may be
+// null). FALSE with a sentence in `error`.
 BOOL OpenRunLog(RunLog* log, const char* path, HANDLE echo, char* error, int size);
+
+// Reads the log at `path` line by line into `back` (started here). FALSE
+// with a sentence in `error` when the file cannot be read.
+BOOL ReadRunLogBack(const char* path, ResumeLog* back, char* error, int size);
 
 // Writes one line to the log (while it works) and to the standard output.
 void WriteRunLog(RunLog* log, const char* line, int length);

@@ -3,18 +3,12 @@
 #include "cores/core_turns.h"
 #include "cores/judge.h"
 #include "cores/options.h"
+#include "cores/resume_log.h"
+#include "cores/run_clock.h"
 #include "cores/verdict.h"
 #include "cores/win_chart.h"
 #include "cores/win_log_file.h"
 #include "cores/win_tool_process.h"
-
-// The run's time: milliseconds since BeginRun, wrap-safe past 49 days, from
-// one tick source.
-struct RunClock {
-    DWORD(WINAPI* tickCount)(); // GetTickCount, or a test's
-    DWORD lastTick;
-    uint64_t nowMs;
-};
 
 // A run of Vesko Cores over its Windows parts: the tools it starts and pins,
 // the polling of their titles and processes, and where the judge's rows go.
@@ -34,19 +28,21 @@ struct CoresRun {
     ToolProcess tools[kMaxProcessors];
     int watchOf[kMaxProcessors];
     int toolCount;
-    CoreTurn turns[kMaxProcessors]; // cycle mode: in core order
-    int turnCount, turn;
-    RECT toolArea; // where the tools' windows are tiled
-    uint64_t nextMoveMs;
-    char logNote[240];   // how the log failed, for the window and the verdict
-    char chartNote[240]; // how the chart at the end failed
+    CoreCycle cycle;                       // cycle mode: the turns and the one under way
+    RECT toolArea;                         // where the tools' windows are tiled
+    char logNote[240];                     // how the log failed, for the window and the verdict
+    char chartNote[240];                   // how the chart at the end failed
+    char runOptions[kOptionsTextCapacity]; // for the run row: as given, with full paths
+    ResumeLog* resume; // owned: what the log held, when this part goes on with a run; else null
+    bool autostarting; // the resume command is registered for the next logon
     bool ended;
     int exitCode;
 };
 
 // Reads the command line and checks it against the machine, the tool and the
-// log. 0 to go on; otherwise the exit code (0 after --help, 2 for an error)
-// with the message to show, usage included.
+// log; with --resume, reads the log's last run and takes its options. 0 to go
+// on; otherwise the exit code (0 after --help, 2 for an error) with the
+// message to show.
 int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int size);
 
 // Starts the judge and the chart over the processors that get a tool: in cycle
@@ -54,7 +50,9 @@ int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int si
 // topology calls it again before BeginRun.
 void StartJudging(CoresRun* run);
 
-// Starts the tools; their windows are tiled over `toolArea` once they appear.
+// Starts the tools (a resumed run where it stopped, with its rows saying
+// so); their windows are tiled over `toolArea` once they appear. Keeps the
+// machine awake and, with --autostart, registers the resume command.
 void BeginRun(CoresRun* run, RECT toolArea);
 
 // One look at every tool: titles, exits, missing windows, moves, the judge's
@@ -63,7 +61,8 @@ bool PollRun(CoresRun* run);
 
 // Closes every tool (terminating those still there after 5 s), writes the
 // chart at `chartSize` if --chart asks for it, the end rows and the verdict,
-// and closes the log. The exit code: 0 PASS, 1 FAIL, 3 NOT PROVEN.
+// closes the log and takes back the resume command and the machine's wakefulness.
+// The exit code: 0 PASS, 1 FAIL, 3 NOT PROVEN.
 int EndRun(CoresRun* run, SIZE chartSize);
 
 // The verdict so far, as the window shows it; its kind.

@@ -1,5 +1,6 @@
 #include "cores/win_run_parts.h"
 
+#include "cores/win_autostart.h"
 #include "util/full_path.h"
 
 #include <stdio.h>
@@ -18,9 +19,9 @@ void CloseAllTools(CoresRun* run) {
         if (!watch) // an empty slot
             continue;
         if (terminated[i])
-            NoteTerminated(watch);
+            TellTerminated(watch);
         else if (ToolEnded(run->tools[i], &code) && code != 0)
-            NoteExit(&run->judge, watch, code, now);
+            TellExit(&run->judge, watch, code, now);
         ReleaseTool(&run->tools[i]);
     }
 }
@@ -46,6 +47,8 @@ int EndRun(CoresRun* run, SIZE chartSize) {
     CloseAllTools(run);
     char chartLine[MAX_PATH + 64], logLine[MAX_PATH + 16];
     SaveChartAtEnd(run, chartSize, chartLine, sizeof chartLine);
+    if (run->judge.cycling)
+        NoteLastTurn(&run->cycle, run->judge, run->clock.nowMs);
     WriteEndRows(&run->judge, run->clock.nowMs);
     // The log may have stopped during the end rows: the verdict says so too.
     char notes[sizeof run->chartNote + sizeof run->logNote + 2];
@@ -56,6 +59,10 @@ int EndRun(CoresRun* run, SIZE chartSize) {
     EchoLine(&run->log, chartLine);
     EchoLine(&run->log, logLine);
     CloseRunLog(&run->log);
+    if (run->autostarting) // the run has its verdict: nothing to go on with at logon
+        UnregisterAtLogon();
+    run->autostarting = false;
+    SetThreadExecutionState(ES_CONTINUOUS);
     run->ended = true;
     return run->exitCode;
 }

@@ -2,6 +2,8 @@
 #include "cores/win_run_parts.h"
 #include "cores/tiling.h"
 
+#include <stdio.h>
+
 namespace {
 
 const DWORD kWindowWaitMs = 30000;
@@ -30,20 +32,22 @@ void PollTool(CoresRun* run, int index) {
     if (!tool->process) // gone, or an empty slot
         return;
     ProcessorWatch* watch = WatchOf(run, index);
-    if (!tool->window && (tool->window = FindProcessWindow(tool->processId)) != nullptr) {
-        NoteWindow(watch, now);
+    if (FindToolWindow(tool)) {
+        TellWindow(watch, now);
         TileTool(run, index);
     }
     char title[256];
     if (tool->window && GetWindowTextA(tool->window, title, sizeof title) > 0)
-        NoteTitle(&run->judge, watch, title, now);
+        TellTitle(&run->judge, watch, title, now);
     DWORD exitCode;
     if (ToolEnded(*tool, &exitCode)) {
         ReleaseTool(tool);
-        NoteExit(&run->judge, watch, exitCode, now);
+        TellExit(&run->judge, watch, exitCode, now);
         ToolGone(run);
     } else if (!tool->window && now - tool->startedMs > kWindowWaitMs) {
-        NoteFailure(&run->judge, watch, now, "no window after 30 s");
+        char what[40];
+        snprintf(what, sizeof what, "no window after %lu s", kWindowWaitMs / 1000);
+        TellFailure(&run->judge, watch, now, what);
         KillTool(tool);
         ReleaseTool(tool);
         ToolGone(run);
@@ -56,8 +60,8 @@ void ReadLoads(CoresRun* run) {
     ReadProcessorTimes(&times);
     for (int i = 0; i < run->judge.count; ++i) {
         ProcessorWatch* watch = &run->judge.watches[i];
-        if (watch->processor < times.count)
-            NoteLoad(watch, times.busy[watch->processor], times.total[watch->processor]);
+        if (watch->processor < times.count && times.total[watch->processor]) // 0: unsound
+            TellLoad(watch, times.busy[watch->processor], times.total[watch->processor]);
     }
 }
 
@@ -71,9 +75,8 @@ void RestartAgedTools(CoresRun* run) {
         uint64_t ran = run->clock.nowMs - tool->startedMs;
         if (!tool->process || ran < uint64_t(kToolRestartHours) * 3600000)
             continue;
-        closing[count] = *tool; // the handle moves to `closing`
+        closing[count] = TakeTool(tool);
         index[count++] = i;
-        *tool = {};
     }
     if (!count)
         return;
@@ -82,7 +85,7 @@ void RestartAgedTools(CoresRun* run) {
     uint64_t now = ReadClock(&run->clock);
     for (int k = 0; k < count; ++k) {
         ReleaseTool(&closing[k]);
-        NoteRestart(&run->judge, WatchOf(run, index[k]), now, kToolRestartHours);
+        NoteRestart(run->judge, *WatchOf(run, index[k]), now, kToolRestartHours);
         StartTool(run, index[k]);
     }
 }
@@ -98,6 +101,8 @@ bool AnyActive(const CoresRun& run) {
 
 bool PollRun(CoresRun* run) {
     ReadClock(&run->clock);
+    if (uint64_t slept = TakeSleep(&run->clock))
+        NoteSleep(run->judge, run->clock.nowMs, slept);
     ReadLoads(run);
     for (int i = 0; i < run->toolCount; ++i)
         PollTool(run, i);
@@ -106,5 +111,6 @@ bool PollRun(CoresRun* run) {
     if (run->judge.cycling)
         CycleTurn(run);
     uint64_t duration = uint64_t(run->options.durationSeconds) * 1000;
-    return (duration && run->clock.nowMs >= duration) || !AnyActive(*run);
+    bool timeUp = duration && run->clock.nowMs >= duration && !RecheckOwed(*run);
+    return timeUp || !AnyActive(*run);
 }

@@ -1,5 +1,7 @@
+#include "cores/win_clock.h"
 #include "cores/win_run_parts.h"
 #include "cores/win_topology.h"
+#include "util/full_path.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -62,34 +64,49 @@ bool OpenLog(CoresRun* run, char* error, int size) {
 }
 
 int Refuse(char* message, int size, const char* what) {
-    snprintf(message, size_t(size), "%s\n\n%s", what, kCoresUsage);
+    snprintf(message, size_t(size), "%s\n\n%s", what, CoresUsage());
     return 2;
 }
 
-// The one place the two modes differ: the map from tools to watches.
-void MapTools(CoresRun* run) {
-    if (run->judge.cycling) { // --threads, or fewer where no core has as many
-        run->turnCount = PlanTurns(run->judge, run->turns);
-        run->toolCount = 0;
-        for (int t = 0; t < run->turnCount; ++t)
-            if (run->turns[t].count > run->toolCount)
-                run->toolCount = run->turns[t].count;
-        SeatTurn(run, 0);
-    } else {
-        run->toolCount = run->judge.count;
-        for (int i = 0; i < run->toolCount; ++i)
-            run->watchOf[i] = i;
+// The options as given for the run row, with the paths made full and the
+// log named, so that a resume started at logon, elsewhere, finds them.
+bool RecordRunOptions(CoresRun* run, int count, char** arguments, char* error, int size) {
+    static char paths[3][MAX_PATH]; // the log's, the tool's, the chart's
+    char* given[64];
+    int n = 0;
+    for (int i = 0; i < count && n + 2 < 64; ++i) {
+        const char* argument = given[n++] = arguments[i];
+        const char* name = !strncmp(argument, "--", 2) ? argument + 2
+                           : argument[0] == '/'        ? argument + 1
+                                                       : "";
+        int path = !strcmp(name, "log")     ? 0
+                   : !strcmp(name, "tool")  ? 1
+                   : !strcmp(name, "chart") ? 2
+                                            : -1;
+        if (path < 0 || i + 1 == count)
+            continue;
+        FullPathOrAsGiven(arguments[++i], paths[path], MAX_PATH);
+        given[n++] = paths[path];
     }
+    if (!run->options.logPath[0]) {
+        given[n++] = (char*)"--log";
+        given[n++] = run->log.path;
+    }
+    if (JoinArguments(n, given, run->runOptions, sizeof run->runOptions))
+        return true;
+    snprintf(error, size_t(size), "The options do not fit in the log's run row.");
+    return false;
+}
+
+// The machine's processors; 0 where the system does not say.
+uint64_t SystemProcessors() {
+    DWORD_PTR processMask = 0, systemMask = 0;
+    if (!GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask))
+        return 0;
+    return systemMask;
 }
 
 } // namespace
-
-uint64_t ReadClock(RunClock* clock) {
-    DWORD tick = clock->tickCount();
-    clock->nowMs += DWORD(tick - clock->lastTick);
-    clock->lastTick = tick;
-    return clock->nowMs;
-}
 
 ProcessorWatch* WatchOf(CoresRun* run, int tool) {
     return run->watchOf[tool] >= 0 ? &run->judge.watches[run->watchOf[tool]] : nullptr;
@@ -101,32 +118,38 @@ void StartTool(CoresRun* run, int tool) {
     uint64_t now = run->clock.nowMs;
     if (!watch)
         return;
-    NoteStarted(&run->judge, watch, now, run->toolPath);
-    if (!StartPinnedTool(run->toolPath, watch->processor, &run->tools[tool], error, sizeof error))
-        NoteFailure(&run->judge, watch, now, error);
-    run->tools[tool].startedMs = now;
+    TellStarted(&run->judge, watch, now, run->toolPath);
+    if (!StartPinnedTool(run->toolPath, watch->processor, now, &run->tools[tool], error,
+                         sizeof error))
+        TellFailure(&run->judge, watch, now, error);
 }
 
 int PrepareRun(CoresRun* run, int count, char** arguments, char* message, int size) {
     char error[200];
     ZeroMemory(run->tools, sizeof run->tools);
     run->toolCount = 0; // until BeginRun
-    run->logNote[0] = run->chartNote[0] = '\0';
-    run->ended = false;
-    run->clock = {GetTickCount, GetTickCount(), 0};
+    run->logNote[0] = run->chartNote[0] = run->runOptions[0] = '\0';
+    run->ended = run->autostarting = false;
+    run->clock.awake = AwakeMilliseconds, run->clock.wall = WallMilliseconds;
+    run->resume = nullptr;
     CoresOptions* options = &run->options;
     if (!ParseOptions(count, arguments, options, error, sizeof error))
         return Refuse(message, size, error);
     if (options->help) {
-        snprintf(message, size_t(size), "%s", kCoresUsage);
+        snprintf(message, size_t(size), "%s", CoresUsage());
         return 0;
     }
+    if (options->resume && !TakeResumedRun(run, message, size))
+        return 2;
     run->topologyKnown = ReadTopology(&run->topology);
-    DWORD_PTR processMask = 0, systemMask = 0;
-    GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask);
-    if (!ChooseProcessors(options->processors, systemMask, &run->listed, error, sizeof error) ||
+    if (!ChooseProcessors(options->processors, SystemProcessors(), &run->listed, error,
+                          sizeof error) ||
         !ChooseTool(run, error, sizeof error) || !OpenLog(run, error, sizeof error))
         return Refuse(message, size, error);
+    if (!run->resume && !RecordRunOptions(run, count, arguments, error, sizeof error)) {
+        CloseRunLog(&run->log);
+        return Refuse(message, size, error);
+    }
     StartJudging(run);
     return 0;
 }
@@ -142,15 +165,6 @@ void StartJudging(CoresRun* run) {
     StartJudge(&run->judge, processors, options.everySeconds, options.cycleSeconds != 0, sink);
     if (run->topologyKnown)
         PlaceWatches(&run->judge, run->topology);
-}
-
-void BeginRun(CoresRun* run, RECT toolArea) {
-    run->toolArea = toolArea;
-    run->clock.lastTick = run->clock.tickCount();
-    run->clock.nowMs = 0;
-    MapTools(run);
-    run->nextMoveMs = uint64_t(run->options.cycleSeconds) * 1000;
-    WriteTopologyRows(&run->judge, run->topologyKnown ? &run->topology : nullptr, 0);
-    for (int i = 0; i < run->toolCount; ++i)
-        StartTool(run, i);
+    if (run->resume)
+        ResumeWatches(&run->judge, *run->resume);
 }

@@ -1,6 +1,7 @@
 #include "cores/win_table.h"
 
 #include "chart/processor_colour.h"
+#include "cores/names.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -35,7 +36,7 @@ void DrawWatch(HDC dc, int left, int y, int charWidth, const ProcessorWatch& wat
         FormatFixed(watch.mhzTenths, 1, mhz, sizeof mhz);
     if (watch.busyHundredths >= 0)
         FormatFixed(watch.busyHundredths, 2, busy, sizeof busy);
-    if (int count = watch.slower.count + watch.notLoaded.count)
+    if (int count = watch.warnings.slower.count + watch.warnings.notLoaded.count)
         snprintf(warnings, sizeof warnings, "%d", count);
     const char* state = WatchStateName(watch.state);
     if (Failed(watch) && watch.state == runningState)

@@ -24,9 +24,11 @@ DWORD_PTR ProcessorMask(int processor) {
 
 } // namespace
 
-BOOL StartPinnedTool(const char* path, int processor, ToolProcess* tool, char* error, int size) {
-    ZeroMemory(tool, sizeof *tool);
+BOOL StartPinnedTool(const char* path, int processor, uint64_t now, ToolProcess* tool, char* error,
+                     int size) {
+    *tool = {};
     tool->processor = processor;
+    tool->startedMs = now;
     char commandLine[MAX_PATH + 3];
     snprintf(commandLine, sizeof commandLine, "\"%s\"", path);
     STARTUPINFOA startup = {};
@@ -59,6 +61,19 @@ BOOL MoveTool(ToolProcess* tool, int processor) {
         return FALSE;
     tool->processor = processor;
     return TRUE;
+}
+
+bool FindToolWindow(ToolProcess* tool) {
+    if (tool->window || !tool->process)
+        return false;
+    tool->window = FindProcessWindow(tool->processId);
+    return tool->window != nullptr;
+}
+
+ToolProcess TakeTool(ToolProcess* tool) {
+    ToolProcess taken = *tool;
+    *tool = {};
+    return taken;
 }
 
 HWND FindProcessWindow(DWORD processId) {

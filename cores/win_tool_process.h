@@ -10,13 +10,20 @@ struct ToolProcess {
     DWORD processId;
     HWND window; // its top-level window once found; not owned
     int processor;
-    uint64_t startedMs; // the run's time at the start; kept by the supervisor
+    uint64_t startedMs; // the run's time at the start
 };
 
 // Starts the tool suspended, gives it a one-processor mask and only then
-// resumes it, so none of its instructions runs elsewhere. FALSE with the
-// reason in `error` (nothing is left running then).
-BOOL StartPinnedTool(const char* path, int processor, ToolProcess* tool, char* error, int size);
+// resumes it, so none of its instructions runs elsewhere; `now` is the run's
+// time. FALSE with the reason in `error` (nothing is left running then).
+BOOL StartPinnedTool(const char* path, int processor, uint64_t now, ToolProcess* tool, char* error,
+                     int size);
+
+// Looks for the tool's window while it has none; true when it was just found.
+bool FindToolWindow(ToolProcess* tool);
+
+// The tool as it is, its slot left empty: the handle moves with it.
+ToolProcess TakeTool(ToolProcess* tool);
 
 // Moves a running tool to another processor; FALSE when the mask cannot be set.
 BOOL MoveTool(ToolProcess* tool, int processor);

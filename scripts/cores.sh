@@ -30,20 +30,22 @@ wine="$root/scripts/wine-run.sh"
 close() { setsid "$wine" "$build/scripts/title_watcher.exe" --close "Vesko Cores"; }
 
 # The log's name is chosen here, as the program would, so the chart can go beside it.
-log="" chart="" previous=""
+log="" chart="" previous="" resume=""
 for argument in "$@"; do
     case "$previous" in
     --log | /log) log=$argument ;;
     --chart | /chart) chart=$argument ;;
     esac
+    case "$argument" in --resume | /resume) resume=1 ;; esac
     previous=$argument
 done
 extra=()
-if [ -z "$log" ]; then
+if [ -z "$log" ] && [ -z "$resume" ]; then
     log="vesko-cores-$(date -u +%Y%m%d-%H%M%S).csv"
     extra+=(--log "$log")
 fi
-[ -z "$chart" ] && extra+=(--chart "${log%.csv}.bmp")
+# A resumed run takes its options, the chart's among them, from its log.
+[ -z "$chart" ] && [ -z "$resume" ] && extra+=(--chart "${log%.csv}.bmp")
 
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT

@@ -47,3 +47,31 @@ TEST_F(CoresTest, ACoreTurnLoadsItsFirstThreadsAtOnce) {
 }
 
 } // namespace
+
+// A tool that crashes before its first counted burst after a move: the core it came from gets one
+// more turn, and the run's time running out does not end the run before that turn is done.
+TEST_F(CoresTest, AFailureAtATurnsEdgeOwesTheCoreItCameFromATurn) {
+    if (OtherCore().empty())
+        GTEST_SKIP() << "one core: nowhere to move";
+    std::string tool = ToolPath(), processors = "0," + OtherCore();
+    const char* arguments[] = {"--processors", processors.c_str(), "--cycle", "10",
+                               "--tool",       tool.c_str(),       "--log",   log.c_str()};
+    CoresRun* cores = new CoresRun;
+    char message[2048];
+    ASSERT_EQ(0, PrepareRun(cores, 8, (char**)arguments, message, sizeof message)) << message;
+    cores->log.echo = nullptr;
+    cores->options.cycleSeconds = 1; // turns end at their third burst
+    BeginRun(cores, RECT{0, 0, 640, 480});
+    ProcessorWatch* second = &cores->judge.watches[1];
+    ASSERT_TRUE(PollUntil(cores, budgetMs, [&] { return second->onProcessor; }));
+    Crash(cores->tools[0].processId); // before the next look: no burst of it counted there
+    cores->options.durationSeconds = 1;
+    EXPECT_FALSE(PollRun(cores)) << "time is up, but core 0 is owed its turn";
+    EXPECT_HAS("in its first burst after moving from processor 0", second->failure.what);
+    EXPECT_TRUE(cores->cycle.rechecking);
+    for (DWORD start = GetTickCount(); !PollRun(cores) && GetTickCount() - start < budgetMs;)
+        Sleep(125);
+    EXPECT_GE(cores->judge.watches[0].turnBursts, 3) << "the run ends once that turn is done";
+    EXPECT_EQ(1, EndRun(cores, SIZE{64, 64}));
+    delete cores;
+}

@@ -21,11 +21,8 @@ struct JudgeRun {
     }
     ~JudgeRun() { judge.~Judge(); }
     static void Collect(void* context, const LogRow& row) {
-        static const char* const events[] = {"start",   "figures", "moved",   "note",
-                                             "warning", "hung",    "stopped", "closed",
-                                             "end",     "verdict", "topology"};
         char text[1200];
-        snprintf(text, sizeof text, "%s %d %d %d %s", events[row.event], row.processor,
+        snprintf(text, sizeof text, "%s %d %d %d %s", EventName(row.event), row.processor,
                  row.ticksHundredths, row.mhzTenths, row.detail);
         std::string busy = row.busyHundredths < 0 ? "" : " " + std::to_string(row.busyHundredths);
         ((JudgeRun*)context)->rows.push_back(text + busy);
@@ -33,19 +30,19 @@ struct JudgeRun {
     // A tool started at `now`, then its bursts one a second from its start.
     ProcessorWatch* Start(int processor, uint64_t now = 0, int bursts = 0) {
         ProcessorWatch* watch = FindWatch(&judge, processor);
-        NoteStarted(&judge, watch, now, "vesko.exe");
-        NoteWindow(watch, now);
+        TellStarted(&judge, watch, now, "vesko.exe");
+        TellWindow(watch, now);
         for (int i = 0; i < bursts; ++i)
             Burst(watch, "7.00", watch->onSinceMs + 1000 * uint64_t(i + 1));
         return watch;
     }
     void Cycles(ProcessorWatch* watch, const char* ticks, uint64_t now) {
-        NoteTitle(&judge, watch,
+        TellTitle(&judge, watch,
                   (std::string("Vesko 23 instructions in ") + ticks + " CPU CLOCKS").c_str(), now);
     }
     // A burst's cycles line, news even when it repeats the last one's.
     void Burst(ProcessorWatch* watch, const char* ticks, uint64_t now) {
-        NoteTitle(&judge, watch, "Vesko", now);
+        TellTitle(&judge, watch, "Vesko", now);
         Cycles(watch, ticks, now);
     }
     // Rows of one event, taken from the list; after a tick at `tickAt` where one is given.

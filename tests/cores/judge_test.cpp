@@ -1,4 +1,5 @@
 #include "judge_run.h"
+#include "cores/core_turns.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,13 @@ TEST(Judge, FiguresEachIntervalAndTheRunMedianAtTheEnd) {
     EXPECT_EQ(nullptr, FindWatch(&run.judge, 3));
     ProcessorWatch *a = run.Start(0), *b = run.Start(2);
     EXPECT_EQ((Rows{"start 0 -1 -1 vesko.exe", "start 2 -1 -1 vesko.exe"}), run.Take("start"));
-    NoteTitle(&run.judge, a, "Vesko", 100);                         // no burst yet
+    TellTitle(&run.judge, a, "Vesko", 100);                         // no burst yet
     const char* ticks[] = {"7.43", "7.43", "7.61", "7.40", "7.52"}; // 7.43 twice: one burst
     for (int i = 0; i < 5; ++i)
         run.Cycles(a, ticks[i], 1000 + 100 * i);
     run.Cycles(a, "0.00", 1450); // a burst, no figure
-    NoteTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
-    NoteTitle(&run.judge, a, "Vesko is not a status line", 2100);
+    TellTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
+    TellTitle(&run.judge, a, "Vesko is not a status line", 2100);
     run.Cycles(b, "7.45", 1500);
     JudgeTick(&run.judge, 9999);
     EXPECT_TRUE(run.rows.empty());
@@ -42,19 +43,19 @@ TEST(Judge, HungOnlyOnEvidence) {
     JudgeRun run(0x1F);
     ProcessorWatch* w[5] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3), run.Start(4)};
     for (ProcessorWatch* watch : w)
-        NoteLoad(watch, 0, 0);
+        TellLoad(watch, 0, 0);
     run.Burst(w[1], "7.00", 500);
     run.Burst(w[3], "7.00", 600);
     EXPECT_EQ(kFirstBurstHungMs, HungAfterMs(run.judge, *w[3])) << "no burst's length yet";
     run.Burst(w[1], "7.00", 1000); // 0.5 s apart: a length
     // 0 busy in its first burst; 2 idle: stopped before its first burst.
     for (int i = 0; i < 4; ++i) {
-        NoteLoad(w[i], (i == 2 ? 4 : 31) * kSecond, 31 * kSecond);
+        TellLoad(w[i], (i == 2 ? 4 : 31) * kSecond, 31 * kSecond);
         EXPECT_EQ(i ? kHungMinimumMs : kFirstBurstHungMs, HungAfterMs(run.judge, *w[i])) << i;
     }
-    NoteLoad(w[4], 20 * kSecond, 20 * kSecond); // busy, then heard from, then idle
-    NoteTitle(&run.judge, w[4], "Vesko", 20000);
-    NoteLoad(w[4], 20 * kSecond, 51 * kSecond);
+    TellLoad(w[4], 20 * kSecond, 20 * kSecond); // busy, then heard from, then idle
+    TellTitle(&run.judge, w[4], "Vesko", 20000);
+    TellLoad(w[4], 20 * kSecond, 51 * kSecond);
     EXPECT_TRUE(run.Take("hung", 30000).empty()) << "30 s exactly is not longer than 30 s";
     EXPECT_EQ((Rows{"hung 1 -1 -1 no new title for 30 s",
                     "hung 2 -1 -1 no new title for 31 s, its processor idle (busy 0.13)",
@@ -71,12 +72,12 @@ TEST(Judge, HungOnlyOnEvidence) {
     EXPECT_TRUE(run.Take("hung", 120000).empty());
     EXPECT_EQ((Rows{"hung 0 -1 -1 no new title for 120 s"}), run.Take("hung", 120001));
     // 3,000 ticks at 2,000 MHz: 15 s bursts, so 150 s of silence, before a first burst too.
-    NoteTitle(&run.judge, w[3], "Vesko 00:00:02 at 2000.0 MHz", 121000);
+    TellTitle(&run.judge, w[3], "Vesko 00:00:02 at 2000.0 MHz", 121000);
     run.Cycles(w[3], "3000.00", 122000);
     EXPECT_EQ(150000u, HungAfterMs(run.judge, *w[3]));
-    NoteStarted(&run.judge, w[0], 122000, "vesko.exe"); // a fresh tool, no burst yet
+    TellStarted(&run.judge, w[0], 122000, "vesko.exe"); // a fresh tool, no burst yet
     EXPECT_EQ(150000u, HungAfterMs(run.judge, *w[0]));
-    NoteExit(&run.judge, w[1], 0, 122000); // closed by hand: the first failure stays
+    TellExit(&run.judge, w[1], 0, 122000); // closed by hand: the first failure stays
     EXPECT_TRUE(run.Take("hung", 272000).empty());
     EXPECT_EQ((Rows{"hung 3 -1 -1 no new title for 150 s"}), run.Take("hung", 272001));
     EXPECT_EQ(1, FinishJudge(&run.judge, 600000, nullptr));
@@ -91,11 +92,11 @@ TEST(Judge, HungOnlyOnEvidence) {
 TEST(Judge, AnExitCodeStopsAProcessorAndZeroMeansClosedByHand) {
     JudgeRun run(0x7);
     ProcessorWatch *a = run.Start(0), *b = run.Start(1), *c = FindWatch(&run.judge, 2);
-    NoteStarted(&run.judge, c, 0, "vesko.exe"); // its window not found yet
+    TellStarted(&run.judge, c, 0, "vesko.exe"); // its window not found yet
     for (const char* ticks : {"7.00", "7.10", "7.20"})
         run.Cycles(b, ticks, 1000);
-    NoteExit(&run.judge, a, 0xC000001D, 61000);
-    NoteExit(&run.judge, b, 0, 62000);
+    TellExit(&run.judge, a, 0xC000001D, 61000);
+    TellExit(&run.judge, b, 0, 62000);
     EXPECT_EQ((Rows{"stopped 0 -1 -1 exit code 0xC000001D (illegal instruction)"}),
               run.Take("stopped"));
     EXPECT_EQ((Rows{"closed 1 -1 -1 window closed by hand"}), run.Take("closed"));
@@ -139,10 +140,10 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
                       "(+11.1 %)"),
               run.Take("warning"))
         << "at 50 s and 10 minutes later";
-    EXPECT_EQ(2, w[3]->slower.count);
+    EXPECT_EQ(2, w[3]->warnings.slower.count);
     // Stopped and closed processors leave the reference.
     for (ProcessorWatch* gone : {w[1], w[2], late})
-        NoteExit(&run.judge, gone, gone == w[2] ? 0xC0000005 : 0, now);
+        TellExit(&run.judge, gone, gone == w[2] ? 0xC0000005 : 0, now);
     for (int i = 0; i < 3; ++i) { // back in the band: a new slowness is news at once
         run.Burst(w[0], "7.00", now + 100);
         run.Burst(w[3], "7.10", now + 100);
@@ -202,7 +203,7 @@ TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
         JudgeRun run(0x3);
         ProcessorWatch* w[2] = {run.Start(0), run.Start(1)};
         if (c.clock)
-            NoteTitle(&run.judge, w[0], c.clock, 500);
+            TellTitle(&run.judge, w[0], c.clock, 500);
         uint64_t firstAt = 0;
         for (uint64_t now = 1000; now <= 30 * 60000; now += 1000) {
             bool hot = now > 15 * 60000 / (c.burstMs > 20000 ? 1 : 3);
@@ -211,7 +212,7 @@ TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
                 for (ProcessorWatch* watch : w)
                     run.Burst(watch, ticks, now);
             JudgeTick(&run.judge, now);
-            firstAt = firstAt ? firstAt : run.judge.slowing.count ? now : 0;
+            firstAt = firstAt ? firstAt : run.judge.band.slowing.count ? now : 0;
         }
         EXPECT_EQ(c.firstAt, firstAt);
         Rows warnings = run.Take("warning");
@@ -223,12 +224,12 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     JudgeRun run(0x3, true);
     ProcessorWatch *a = run.Start(0), *b = FindWatch(&run.judge, 1);
     run.Cycles(a, "7.00", 1000);
-    NoteTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
-    NoteMove(&run.judge, a, b, 5000);
+    TellTitle(&run.judge, a, "Vesko 00:00:02 at 2096.3 MHz", 2000);
+    TellMove(&run.judge, a, b, 5000);
     EXPECT_EQ((Rows{"moved 1 -1 -1 from processor 0"}), run.Take("moved"));
     EXPECT_EQ(std::make_pair(waitingState, runningState), std::make_pair(a->state, b->state));
     EXPECT_FALSE(b->sawBurst) << "its first burst here may be slower: the first-burst allowance";
-    NoteTitle(&run.judge, b, "Vesko 00:00:02 at 2096.3 MHz", 5100); // unchanged: no news
+    TellTitle(&run.judge, b, "Vesko 00:00:02 at 2096.3 MHz", 5100); // unchanged: no news
     run.Cycles(b, "9.99", 5200);                                    // begun on processor 0
     run.Cycles(b, "7.20", 5300);
     EXPECT_EQ((Rows{"figures 0 700 20963 samples 1 of 2 bursts",
@@ -236,47 +237,82 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
               run.Take("figures", 10000));
     EXPECT_EQ(5000u, UnderToolMs(*a, 10000));
     EXPECT_EQ(5000u, UnderToolMs(*b, 10000)) << "from the move";
-    NoteMove(&run.judge, b, a, 12000);
+    TellMove(&run.judge, b, a, 12000);
     EXPECT_EQ(5000u, UnderToolMs(*a, 12000)) << "back on it: counting again from the move";
     EXPECT_EQ(7000u, UnderToolMs(*a, 14000));
     JudgeTick(&run.judge, 200000); // silent since: hung
-    NoteToolEnded(a, 200000);      // and replaced: stopped for good, no longer under the tool
+    TellToolEnded(a, 200000);      // and replaced: stopped for good, no longer under the tool
     EXPECT_EQ(stoppedState, a->state);
     EXPECT_EQ(193000u, UnderToolMs(*a, 300000));
     run.Start(1, 200000);
-    NoteToolEnded(b, 201000); // its core's turn ended early as a sibling failed
+    TellToolEnded(b, 201000); // its core's turn ended early as a sibling failed
     JudgeTick(&run.judge, 900000);
     EXPECT_EQ(waitingState, b->state) << "waits for its next turn, not hung";
+}
+
+// A tool that fails before its first counted burst after a move: the core it came from is named.
+TEST(Judge, AFailureAtATurnsEdgeNamesTheCoreTheToolCameFrom) {
+    JudgeRun run(0x7, true);
+    ProcessorWatch *a = run.Start(0, 0, 3), *b = FindWatch(&run.judge, 1);
+    a->core = 4;
+    TellMove(&run.judge, a, b, 5000);
+    run.Cycles(b, "7.00", 6000); // begun before the move: not counted
+    TellExit(&run.judge, b, 0xC0000005, 7000);
+    EXPECT_EQ((Rows{"stopped 1 -1 -1 exit code 0xC0000005 (access violation), in its first burst "
+                    "after moving from processor 0 (core 4)"}),
+              run.Take("stopped"));
+    EXPECT_EQ(0, b->failure.movedFrom);
+    ProcessorWatch* c = FindWatch(&run.judge, 2);
+    TellMove(&run.judge, a, c, 8000);
+    run.Burst(c, "7.00", 9000);
+    run.Burst(c, "7.00", 10000); // counted: its own now
+    JudgeTick(&run.judge, 400000);
+    EXPECT_EQ((Rows{"hung 2 -1 -1 no new title for 390 s"}), run.Take("hung"));
+    EXPECT_EQ(-1, c->failure.movedFrom);
+}
+
+// The supervisor's question at each look: the stretched turn's note, then whether it may end.
+bool TurnMayEnd(CoreCycle* cycle, const Judge& judge, const ProcessorWatch& watch, uint64_t now) {
+    NoteStretchedTurn(cycle, judge, watch, now);
+    return TurnDoneOn(*cycle, watch, now);
 }
 
 // A turn lasts its time and until 3 bursts are counted; the first stretched turn is noted once.
 TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
     JudgeRun run(0x3, true);
     ProcessorWatch *a = run.Start(0), *b = FindWatch(&run.judge, 1);
-    EXPECT_FALSE(TurnMayEnd(&run.judge, a, 10000, 9999));
+    CoreCycle cycle = {};
+    BeginTurn(&cycle, 0, 0, 10000);
+    EXPECT_FALSE(TurnMayEnd(&cycle, run.judge, *a, 9999));
     run.Burst(a, "3000.00", 9000);
-    EXPECT_FALSE(TurnMayEnd(&run.judge, a, 10000, 10000)) << "1 burst";
+    EXPECT_FALSE(TurnMayEnd(&cycle, run.judge, *a, 10000)) << "1 burst";
     EXPECT_TRUE(run.Take("note").empty()) << "no burst length yet";
     run.Burst(a, "3000.00", 24100);
-    EXPECT_FALSE(TurnMayEnd(&run.judge, a, 10000, 30000)) << "2 bursts";
+    EXPECT_FALSE(TurnMayEnd(&cycle, run.judge, *a, 30000)) << "2 bursts";
     EXPECT_EQ((Rows{"note 0 -1 -1 turns last past their 10 s until 3 bursts are counted: a burst "
                     "takes 15.1 s here"}),
               run.Take("note"));
     run.Burst(a, "3000.00", 39100);
-    EXPECT_TRUE(TurnMayEnd(&run.judge, a, 10000, 39200));
-    NoteMove(&run.judge, a, b, 39200);
+    EXPECT_TRUE(TurnMayEnd(&cycle, run.judge, *a, 39200));
+    TellMove(&run.judge, a, b, 39200);
+    BeginTurn(&cycle, 1, 39200, 10000);
     for (uint64_t at : {54000, 69000, 84000}) // the first is not counted
         run.Burst(b, "3000.00", at);
-    EXPECT_FALSE(TurnMayEnd(&run.judge, b, 49200, 84000));
+    EXPECT_FALSE(TurnMayEnd(&cycle, run.judge, *b, 84000));
+    cycle.dueMs = 99000;
     run.Burst(b, "3000.00", 99000);
-    EXPECT_TRUE(TurnMayEnd(&run.judge, b, 99000, 99000)) << "its time up as its third burst ends";
+    EXPECT_TRUE(TurnMayEnd(&cycle, run.judge, *b, 99000)) << "its time up as its third burst ends";
+    NoteLastTurn(&cycle, run.judge, 99000);
     FinishJudge(&run.judge, 99000, nullptr);
     EXPECT_TRUE(run.Take("note").empty()) << "once";
     EXPECT_EQ(3, b->bursts);
     JudgeRun shorter(0x3, true); // ended in its first turn, before a burst's length is known
     ProcessorWatch* c = shorter.Start(0, 2000);
+    CoreCycle first = {};
+    BeginTurn(&first, 0, 2000, 10000);
     shorter.Burst(c, "3000.00", 14000);
-    EXPECT_FALSE(TurnMayEnd(&shorter.judge, c, 12000, 15000));
+    EXPECT_FALSE(TurnMayEnd(&first, shorter.judge, *c, 15000));
+    NoteLastTurn(&first, shorter.judge, 20000);
     EXPECT_EQ(3, FinishJudge(&shorter.judge, 20000, nullptr));
     EXPECT_EQ((Rows{"note 0 -1 -1 turns last past their 10 s until 3 bursts are counted: 1 in "
                     "0:00:18, no burst length known"}),
@@ -290,12 +326,15 @@ TEST(Judge, BusySharesAndAToolThatDoesNotLoadItsProcessor) {
     uint64_t busyA = 0, busyB = 0;
     const int32_t shareB[] = {490, 100, 495, 0, 0, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0}; // per mille
     EXPECT_EQ(-1, a->busyHundredths) << "none measured yet";
-    NoteLoad(a, 0, 0);
-    NoteLoad(b, 0, 0);
+    TellLoad(a, 0, 0);
+    TellLoad(b, 0, 0);
     for (int interval = 1; interval <= 15; ++interval) {
-        NoteLoad(a, busyA += 10 * kSecond, uint64_t(interval) * 10 * kSecond);
-        NoteLoad(b, busyB += uint64_t(shareB[interval - 1]) * kSecond / 100,
-                 uint64_t(interval) * 10 * kSecond);
+        TellLoad(a, busyA += 10 * kSecond, uint64_t(interval) * 10 * kSecond);
+        busyB += uint64_t(shareB[interval - 1]) * kSecond / 100;
+        if (interval == 14) // unsound figures (the reader gives 0): no base for the next share
+            TellLoad(b, 0, 0);
+        else
+            TellLoad(b, busyB, uint64_t(interval) * 10 * kSecond);
         run.Cycles(a, interval % 2 ? "7.00" : "7.01", interval * 10000 - 100);
         run.Cycles(b, interval % 2 ? "7.00" : "7.01", interval * 10000 - 100);
         JudgeTick(&run.judge, interval * 10000);
@@ -303,12 +342,14 @@ TEST(Judge, BusySharesAndAToolThatDoesNotLoadItsProcessor) {
     Rows figures = run.Take("figures");
     EXPECT_EQ("figures 0 700 -1 samples 1 of 1 burst 100", figures[0]);
     EXPECT_EQ("figures 1 700 -1 samples 1 of 1 burst 49", figures[1]);
+    EXPECT_EQ("figures 1 701 -1 samples 1 of 1 burst", figures[27]) << "unknown";
+    EXPECT_EQ("figures 1 700 -1 samples 1 of 1 burst 0", figures[29]) << "not since boot";
     EXPECT_EQ("figures 1 701 -1 samples 1 of 1 burst 10", figures[3]);
     EXPECT_EQ((Rows{"warning 1 -1 -1 not loaded: busy below 0.50 for 3 intervals while its tool "
                     "ran (0.20 in the last) 20"}),
               run.Take("warning"))
         << "two idle, one at 0.495 (0.50 rounded: not idle), then the third idle one in a row";
-    EXPECT_EQ(1, b->notLoaded.count) << "not again within 10 minutes";
+    EXPECT_EQ(1, b->warnings.notLoaded.count) << "not again within 10 minutes";
     char verdict[300];
     VerdictText(run.judge, 150000, nullptr, verdict, sizeof verdict);
     EXPECT_NE(nullptr, strstr(verdict, "; warnings: processor 1 not loaded (1)")) << verdict;

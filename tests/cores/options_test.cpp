@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
 #include <string>
 #include <vector>
@@ -68,6 +69,9 @@ TEST(CoresOptions, ErrorsNameWhatIsWrong) {
         {{"--cycle", "10", "--threads", "9"},
          "\"9\" is not a valid value for --threads: it takes 1 to 8."},
         {{"--threads", "0", "--cycle", "10"}, "\"0\""},
+        {{"--resume"}, "--resume needs --log FILE"},
+        {{"--resume", "--log", "x.csv", "--cycle", "10"}, "give --log FILE alone with it"},
+        {{"--autostart", "--resume", "--log", "x.csv"}, "give --log FILE alone with it"},
     };
     for (const Case& c : cases) {
         CoresOptions o;
@@ -81,6 +85,31 @@ TEST(CoresOptions, ErrorsNameWhatIsWrong) {
     EXPECT_TRUE(ChooseProcessors(0x0A, 0x0B, &chosen, error, 200) && chosen == 0x0A);
     EXPECT_FALSE(ChooseProcessors(0x16, 0x0B, &chosen, error, 200));
     EXPECT_STREQ("This machine has no processor 2.", error);
+    EXPECT_FALSE(ChooseProcessors(0, 0, &chosen, error, 200)) << "an affinity mask of 0";
+    EXPECT_NE(nullptr, strstr(error, "did not tell which processors")) << error;
+}
+
+// The run row keeps the options as one line; a later start splits them back as they were.
+TEST(CoresOptions, ARunsOptionsAsOneLineAndBack) {
+    const char* given[] = {"--cycle", "60", "--log", "C:\\my logs\\a.csv", "--autostart", ""};
+    char line[200], *back[8];
+    EXPECT_FALSE(JoinArguments(6, (char**)given, line, 40)) << "does not fit";
+    ASSERT_TRUE(JoinArguments(6, (char**)given, line, sizeof line));
+    EXPECT_STREQ("--cycle 60 --log \"C:\\my logs\\a.csv\" --autostart \"\"", line);
+    ASSERT_EQ(6, SplitArguments(line, back, 8));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_STREQ(given[i], back[i]);
+    const char* quote[] = {"a\"b"};
+    EXPECT_FALSE(JoinArguments(1, (char**)quote, line, sizeof line));
+    for (const char* bad : {"a  b", " a", "a ", "\"a", "a\"b", "\"a\"b", "a b c"}) {
+        snprintf(line, sizeof line, "%s", bad);
+        EXPECT_EQ(-1, SplitArguments(line, back, 2)) << bad;
+    }
+    CoresOptions o;
+    ASSERT_TRUE(Parse({"--resume", "/log", "x.csv"}, &o, line)) << line;
+    EXPECT_TRUE(o.resume && !o.autostart);
+    ASSERT_TRUE(Parse({"/autostart", "--cycle", "10"}, &o, line)) << line;
+    EXPECT_TRUE(o.autostart && !o.resume);
 }
 
 } // namespace

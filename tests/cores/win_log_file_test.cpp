@@ -31,10 +31,16 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
     EXPECT_NE(nullptr, strstr(log.failure, "the log stopped: a write failed with error"));
     WriteRunLog(&log, "d\r\n", 3);
     CloseRunLog(&log);
+    // A row cut in the middle (the power went during its write) stays on a line of its own.
+    std::ofstream(path, std::ios::binary | std::ios::app) << "2026-12-09T01:02:03Z,4,0,0,fig";
+    ASSERT_TRUE(OpenRunLog(&log, path.c_str(), nullptr, error, sizeof error));
+    WriteRunLog(&log, "e\r\n", 3);
+    CloseRunLog(&log);
+    ASSERT_TRUE(OpenRunLog(&log, path.c_str(), nullptr, error, sizeof error));
+    CloseRunLog(&log);
     std::ifstream file(path, std::ios::binary);
-    EXPECT_EQ(
-        "utc,run_seconds,processor,core,event,ticks_per_iteration,mhz,detail,busy\r\na\r\nb\r\n",
-        std::string(std::istreambuf_iterator<char>(file), {}));
+    EXPECT_EQ(std::string(kLogHeader) + "a\r\nb\r\n2026-12-09T01:02:03Z,4,0,0,fig\r\ne\r\n",
+              std::string(std::istreambuf_iterator<char>(file), {}));
     file.close();
     // A log of an earlier version's columns is not appended to.
     std::ofstream(path, std::ios::binary)
@@ -90,7 +96,7 @@ TEST(RunLog, TheVerdictSaysTheLogStoppedEvenDuringTheEndRows) {
     ASSERT_EQ(0, PrepareRun(run, 8, arguments, message, sizeof message)) << message;
     EXPECT_FALSE(SaveRunChart(run->chart, 0, SIZE{0, 64}, chart.c_str(), message, 200));
     EXPECT_STREQ("the chart (0 x 64) could not be drawn", message);
-    NoteStarted(&run->judge, &run->judge.watches[0], 0, tool);
+    TellStarted(&run->judge, &run->judge.watches[0], 0, tool);
     CloseHandle(run->log.file);
     run->log.file =
         CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

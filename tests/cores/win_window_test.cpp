@@ -1,4 +1,5 @@
 #include "cores/win_run.h"
+#include "cores/win_clock.h"
 #include "cores/win_window.h"
 #include "chart/processor_colour.h"
 #include "cores/win_tool_process.h"
@@ -16,7 +17,7 @@ TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
     CoresRun* run = new CoresRun;
     StartJudge(&run->judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
     StartRunChart(&run->chart, 0x5);
-    run->clock.tickCount = GetTickCount; // closing ends the run
+    StartClock(&run->clock, AwakeMilliseconds, WallMilliseconds, 0); // closing ends the run
     HBITMAP drawn = nullptr;
     {
         CoresWindow window(run);

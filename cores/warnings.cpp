@@ -1,0 +1,187 @@
+#include "cores/warnings.h"
+
+#include "cores/judge.h"
+
+namespace {
+
+// Whole minutes of each slowing-down window: 5, or kSlowingWindowBursts of
+// the longest bursts where that is longer, up to the ring's length.
+uint64_t SlowingWindowMinutes(const Judge& judge) {
+    uint64_t bursts = kSlowingWindowBursts * judge.longestBurstMs;
+    uint64_t minutes = (bursts > kSlowingWindowMs ? bursts : kSlowingWindowMs) + 59999;
+    minutes /= 60000;
+    return minutes < uint64_t(kSlowingMaxMinutes) ? minutes : kSlowingMaxMinutes;
+}
+
+// What is compared with the other processors: the median of the interval's
+// cycles lines where it holds kJudgedSamples or more, else of the latest
+// kJudgedSamples; 0 while there are fewer.
+uint32_t Figure(const ProcessorWatch& watch) {
+    if (watch.interval.total >= uint64_t(kJudgedSamples))
+        return watch.interval.Median();
+    const ProcessorWarnings& own = watch.warnings;
+    if (own.latestCount < kJudgedSamples)
+        return 0;
+    uint32_t sorted[kJudgedSamples];
+    for (int i = 0; i < kJudgedSamples; ++i) {
+        int j = i;
+        for (; j > 0 && sorted[j - 1] > own.latest[i]; --j)
+            sorted[j] = sorted[j - 1];
+        sorted[j] = own.latest[i];
+    }
+    return sorted[(kJudgedSamples - 1) / 2];
+}
+
+// True when `value` lies more than kSlowerPercent above `reference`.
+bool Above(uint32_t value, uint32_t reference) {
+    return uint64_t(value) * 100 > uint64_t(reference) * (100 + kSlowerPercent);
+}
+
+// Two figures in hundredths as text, and how far the first lies above the second.
+struct Comparison {
+    char value[16], against[16];
+    double percentAbove;
+};
+
+Comparison Compare(uint32_t value, uint32_t reference) {
+    Comparison comparison;
+    FormatFixed(int32_t(value), 2, comparison.value, sizeof comparison.value);
+    FormatFixed(int32_t(reference), 2, comparison.against, sizeof comparison.against);
+    comparison.percentAbove = (double(value) / reference - 1) * 100;
+    return comparison;
+}
+
+// Whether a warning row is due: when the warning starts to hold, then every
+// kWarningRepeatMs while it lasts.
+bool WarningDue(WarningState* warning, bool holds, uint64_t now) {
+    bool due = holds && (!warning->holds || now - warning->writtenMs >= kWarningRepeatMs);
+    warning->holds = holds;
+    if (due) {
+        warning->writtenMs = now;
+        ++warning->count;
+    }
+    return due;
+}
+
+// Whether the tool ran on the processor for the whole interval: the one
+// in which it started, or moved, compares start-up with steady bursts.
+bool Settled(const Judge& judge, const ProcessorWatch& watch, uint64_t now) {
+    return now - watch.settledMs >= judge.everyMs;
+}
+
+// Compared with the others, not with itself, and like with like: the lower
+// median of the figures of every other processor of its efficiency class
+// still tested; 0 when there is none.
+uint32_t OthersFigure(Judge* judge, const ProcessorWatch& watch) {
+    judge->band.merged.Clear();
+    for (int i = 0; i < judge->count; ++i) {
+        const ProcessorWatch& other = judge->watches[i];
+        if (&other != &watch && other.warnings.figure &&
+            other.efficiencyClass == watch.efficiencyClass && other.state != stoppedState &&
+            other.state != closedState)
+            judge->band.merged.Add(other.warnings.figure);
+    }
+    return judge->band.merged.Median();
+}
+
+// A running tool whose processor stays idle does not load it: the tool is
+// not where it should be, or not working.
+void JudgeLoad(const Judge& judge, ProcessorWatch* watch, uint64_t now) {
+    ProcessorWarnings* own = &watch->warnings;
+    bool ranAll = watch->state == runningState && Settled(judge, *watch, now);
+    own->idleIntervals = ranAll && IsIdle(watch->busyHundredths) ? own->idleIntervals + 1 : 0;
+    if (!WarningDue(&own->notLoaded, own->idleIntervals >= kIdleIntervals, now))
+        return;
+    char busy[16], limit[16];
+    FormatFixed(watch->busyHundredths, 2, busy, sizeof busy);
+    FormatFixed(kLoadedHundredths, 2, limit, sizeof limit);
+    LogRow row = MakeLogRow(now, watch->processor, warningEvent,
+                            "not loaded: busy below %s for %d intervals while its tool ran "
+                            "(%s in the last)",
+                            limit, own->idleIntervals, busy);
+    row.busyHundredths = watch->busyHundredths;
+    EmitRow(judge, row);
+}
+
+// The median of every processor's samples in the latest window; 0 while it
+// holds fewer than kJudgedSamples.
+uint32_t RecentMedian(BandWarnings* band, uint64_t windowMs, uint64_t now) {
+    uint64_t minute = now / 60000;
+    band->merged.Clear();
+    for (int slot = 0; slot < kSlowingMaxMinutes; ++slot)
+        if (band->recentMinute[slot] + windowMs / 60000 > minute)
+            band->merged.AddAll(band->recentMinutes[slot]);
+    return band->merged.total < uint64_t(kJudgedSamples) ? 0 : band->merged.Median();
+}
+
+} // namespace
+
+void ClearBandWarnings(BandWarnings* band, uint64_t startMs) {
+    band->startMs = startMs;
+    band->firstWindowMs = 0;
+    band->firstWindow.Clear();
+    for (int slot = 0; slot < kSlowingMaxMinutes; ++slot) {
+        band->recentMinutes[slot].Clear();
+        band->recentMinute[slot] = 0;
+    }
+    band->slowing = {};
+}
+
+void CountWarningSample(Judge* judge, ProcessorWatch* watch, uint32_t ticks, uint64_t now) {
+    ProcessorWarnings* own = &watch->warnings;
+    own->latest[own->latestCount++ % kJudgedSamples] = ticks;
+    BandWarnings* band = &judge->band;
+    if (!band->firstWindowMs && now - band->startMs < SlowingWindowMinutes(*judge) * 60000)
+        band->firstWindow.Add(ticks);
+    uint64_t minute = now / 60000;
+    int slot = int(minute % kSlowingMaxMinutes);
+    if (band->recentMinute[slot] != minute) {
+        band->recentMinutes[slot].Clear();
+        band->recentMinute[slot] = minute;
+    }
+    band->recentMinutes[slot].Add(ticks);
+}
+
+void EndWarningInterval(Judge* judge, ProcessorWatch* watch, uint64_t now) {
+    JudgeLoad(*judge, watch, now);
+    if (watch->interval.total && Settled(*judge, *watch, now) && Figure(*watch))
+        watch->warnings.figure = Figure(*watch);
+}
+
+void JudgeSlower(Judge* judge, ProcessorWatch* watch, uint64_t now) {
+    uint32_t figure = watch->warnings.figure;
+    if (!watch->interval.total || !Settled(*judge, *watch, now) || !figure)
+        return;
+    uint32_t reference = OthersFigure(judge, *watch);
+    if (!reference || !WarningDue(&watch->warnings.slower, Above(figure, reference), now))
+        return;
+    Comparison c = Compare(figure, reference);
+    LogRow row = MakeLogRow(now, watch->processor, warningEvent,
+                            "slower than the rest: %s ticks against a median of %s (+%.1f %%)",
+                            c.value, c.against, c.percentAbove);
+    row.ticksHundredths = int32_t(figure);
+    row.mhzTenths = watch->mhzTenths;
+    EmitRow(*judge, row);
+}
+
+void JudgeSlowing(Judge* judge, uint64_t now) {
+    BandWarnings* band = &judge->band;
+    uint64_t windowMs = SlowingWindowMinutes(*judge) * 60000;
+    uint64_t since = now - band->startMs; // a part of the run is compared with itself
+    if (!band->firstWindowMs && since >= windowMs)
+        band->firstWindowMs = windowMs;
+    if (!band->firstWindowMs || since < band->firstWindowMs + windowMs ||
+        band->firstWindow.total < uint64_t(kJudgedSamples))
+        return;
+    uint32_t recent = RecentMedian(band, windowMs, now), first = band->firstWindow.Median();
+    if (!recent || !WarningDue(&band->slowing, Above(recent, first), now))
+        return;
+    Comparison c = Compare(recent, first);
+    LogRow row = MakeLogRow(now, -1, warningEvent,
+                            "slowing down: median %s ticks in the last %u minutes against %s in "
+                            "the first %u (+%.1f %%)",
+                            c.value, unsigned(windowMs / 60000), c.against,
+                            unsigned(band->firstWindowMs / 60000), c.percentAbove);
+    row.ticksHundredths = int32_t(recent);
+    EmitRow(*judge, row);
+}

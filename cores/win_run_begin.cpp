@@ -1,0 +1,69 @@
+#include "cores/win_autostart.h"
+#include "cores/win_run_parts.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+// The one place the two modes differ: the map from tools to watches. A
+// resumed run gives tools only to the processors still healthy.
+void MapTools(CoresRun* run) {
+    if (run->judge.cycling) { // --threads, or fewer where no core has as many
+        PlanCycle(&run->cycle, run->judge);
+        run->toolCount = 0;
+        for (int t = 0; t < run->cycle.count; ++t)
+            if (run->cycle.turns[t].count > run->toolCount)
+                run->toolCount = run->cycle.turns[t].count;
+        if (run->resume)
+            SeatResumedTurn(run);
+        else
+            SeatTurn(run, 0);
+    } else {
+        run->toolCount = run->judge.count;
+        for (int i = 0; i < run->toolCount; ++i)
+            run->watchOf[i] = Healthy(run->judge.watches[i]) ? i : -1;
+    }
+}
+
+// The rows a run begins with: its options and where its processors sit; or,
+// going on, what the log held.
+void WriteOpeningRows(CoresRun* run) {
+    if (run->resume) {
+        WriteResumedRows(&run->judge, *run->resume);
+        return;
+    }
+    EmitRow(run->judge, MakeLogRow(0, -1, runEvent, "%s", run->runOptions));
+    WriteTopologyRows(run->judge, run->topologyKnown ? &run->topology : nullptr, 0);
+}
+
+} // namespace
+
+void RegisterAutostart(CoresRun* run) {
+    char program[MAX_PATH], command[2 * MAX_PATH + 32];
+    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    snprintf(command, sizeof command, "\"%s\" --resume --log \"%s\"", program, run->log.path);
+    long error = 0;
+    run->autostarting = length && length < sizeof program && RegisterAtLogon(command, &error);
+    if (!run->autostarting)
+        EmitRow(run->judge, MakeLogRow(run->clock.nowMs, -1, noteEvent,
+                                       "--autostart: the resume command could not be registered "
+                                       "for the next logon: error %ld",
+                                       error));
+}
+
+void BeginRun(CoresRun* run, RECT toolArea) {
+    run->toolArea = toolArea;
+    StartClock(&run->clock, run->clock.awake, run->clock.wall,
+               run->resume ? run->resume->lastMs : 0);
+    // Sleep would stop every tool: the machine stays awake while the run lasts.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+    WriteOpeningRows(run);
+    MapTools(run);
+    if (run->options.autostart) // again at each part: Windows deletes it as it runs it
+        RegisterAutostart(run);
+    for (int i = 0; i < run->toolCount; ++i)
+        StartTool(run, i);
+    delete run->resume; // read back; the run goes on from the judge's watches
+    run->resume = nullptr;
+}

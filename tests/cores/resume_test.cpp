@@ -1,0 +1,89 @@
+// Vesko Cores cut short as by a power cut (itself and every tool ended at once, nothing written
+// after), then --resume, twice: each stopped core is named and failed, the run goes on at the next
+// core, and the first part's evidence counts in the end. --autostart keeps the resume command
+// registered for the next logon while the run goes, and takes it back with the verdict.
+#include "companion_test.h"
+#include "cores/win_autostart.h"
+
+namespace {
+
+const std::string theSlowTool = " --tool \"" + OwnFolder() + "vesko-slow.exe\"";
+
+// Every process of the run ended in one sweep, Vesko Cores first: it writes nothing more.
+void PowerCut(PROCESS_INFORMATION* run) {
+    std::vector<DWORD> tools = Children(run->dwProcessId);
+    TerminateProcess(run->hProcess, 1);
+    for (DWORD tool : tools)
+        Crash(tool, 1);
+    WaitForSingleObject(run->hProcess, 30000);
+    CloseHandle(run->hThread);
+    CloseHandle(run->hProcess);
+    *run = {};
+}
+
+// The rows from the latest resumed row on; none before there is one.
+Log LatestPart(const Log& rows) {
+    Log part;
+    bool resumed = false;
+    for (const std::string& row : rows) {
+        if (IsRow(row, "resumed", ""))
+            part.clear(), resumed = true;
+        part.push_back(row);
+    }
+    return resumed ? part : Log();
+}
+
+std::string Registered() {
+    char command[2 * MAX_PATH + 40];
+    return RegisteredAtLogon(command, sizeof command) ? command : "";
+}
+
+TEST_F(CoresTest, ARunCutShortTwiceGoesOnAndEndsWithEveryPartsEvidence) {
+    const std::string& next = OtherCore();
+    if (next.empty())
+        GTEST_SKIP() << "one core: nowhere to move";
+    UnregisterAtLogon();
+    StartLogged("--processors 0," + next + " --cycle 10 --every 1 --autostart" + theSlowTool);
+    ASSERT_TRUE(WaitFor([&](const Log& rows) { // in the next core's turn, after its own burst
+        return Count(rows, "moved", next) && Bursts(rows, next) >= 1;
+    }));
+    EXPECT_HAS("\" --resume --log \"" + log + "\"", Registered());
+    int firstBursts = Bursts(Rows(), "0");
+    PowerCut(&run);
+    Start("--resume --log \"" + log + "\"");
+    ASSERT_TRUE(WaitFor([&](const Log& rows) {
+        return Count(LatestPart(rows), "start", "0") && Bursts(LatestPart(rows), "0") >= 1;
+    })) << "going on at the next core: core 0's again";
+    Log rows = Rows();
+    EXPECT_HAS("part 2: the run stopped without a verdict after its row at ",
+               Find(rows, "resumed", ""));
+    EXPECT_HAS("the machine stopped while it was under the tool; last row at ",
+               Find(rows, "stopped", next));
+    EXPECT_EQ(1u, Count(rows, "run", "")) << "one run";
+    EXPECT_NE("", Registered()) << "registered again for this part";
+    PowerCut(&run);
+    Start("--resume --log \"" + log + "\"");
+    EXPECT_EQ(1u, ExitCode(budgetMs)) << "FAIL, nothing left to test";
+    rows = Rows();
+    EXPECT_HAS(",verdict,,,\"FAIL: 2 processors in turn for ", rows.back());
+    EXPECT_HAS(", in 3 parts, 2 failed: processor 0 (core ", rows.back());
+    EXPECT_HAS("stopped, the machine stopped while it was under the tool", rows.back());
+    std::string end = Find(rows, "end", "0");
+    size_t bursts = end.rfind(' ', end.find(" bursts in ") - 1) + 1;
+    EXPECT_GE(atoi(end.c_str() + bursts), firstBursts + 1) << "both parts' bursts: " << end;
+    EXPECT_EQ("", Registered()) << "taken back with the verdict";
+}
+
+// A log holding a finished run, or none, is refused: exit code 2, nothing written.
+TEST_F(CoresTest, OnlyARunCutShortIsResumed) {
+    std::ofstream(log, std::ios::binary) << "name,value\r\n";
+    Start("--resume --log \"" + log + "\"");
+    HWND box = WaitForDialog(run.dwProcessId);
+    ASSERT_TRUE(box) << "a message box says why";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(2u, ExitCode(30000));
+    EXPECT_HAS("is not a Vesko Cores log", Rows(".out").at(0));
+    EXPECT_EQ((Log{"name,value"}), Rows()) << "nothing written";
+}
+
+} // namespace
