@@ -43,6 +43,19 @@ void WriteFigures(const Judge& judge, const ProcessorWatch& watch, uint64_t now)
     EmitRow(judge, row);
 }
 
+// The first counted burst after a move: a failure from now on is the processor's own.
+void NoteSettled(const Judge& judge, const ProcessorWatch& watch, uint64_t now) {
+    const ProcessorWatch* from = nullptr;
+    for (int i = 0; i < judge.count; ++i)
+        if (judge.watches[i].processor == watch.movedFrom)
+            from = &judge.watches[i];
+    char name[48] = "another processor";
+    if (from)
+        NameProcessor(*from, name, sizeof name);
+    EmitRow(judge, MakeLogRow(now, watch.processor, settledEvent,
+                              "its first counted burst here since moving from %s", name));
+}
+
 // A status line ended a burst: its length measured, the burst counted.
 void CountBurst(Judge* judge, ProcessorWatch* watch, const ToolTitle& parsed, uint64_t now) {
     watch->sawBurst = true;
@@ -52,6 +65,8 @@ void CountBurst(Judge* judge, ProcessorWatch* watch, const ToolTitle& parsed, ui
         return;
     }
     ++watch->bursts, ++watch->intervalBursts, ++watch->turnBursts;
+    if (watch->turnBursts == 1 && watch->movedFrom >= 0) // a later part must know it was here
+        NoteSettled(*judge, *watch, now);
     if (parsed.kind != cyclesTitle || parsed.ticksHundredths <= 0)
         return;
     uint32_t ticks = uint32_t(parsed.ticksHundredths);
@@ -277,9 +292,9 @@ void RecordFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, WatchState
 
 void NoteRestart(const Judge& judge, const ProcessorWatch& watch, uint64_t now, int hours) {
     EmitRow(judge, MakeLogRow(now, watch.processor, noteEvent,
-                              "a fresh tool after %d hours: from 72 hours on a tool shows days in "
+                              "a fresh tool after %d hours: from %d hours on a tool shows days in "
                               "place of ticks per iteration",
-                              hours));
+                              hours, kToolDaysFromHours));
 }
 
 void NoteSleep(const Judge& judge, uint64_t now, uint64_t sleptMs) {

@@ -27,6 +27,8 @@ enum WatchState {
 // A processor is proven by this many counted bursts; fewer is no PASS, and a
 // cycle turn lasts until its processor has finished this many.
 const int kProvenBursts = 3;
+// From this many hours on a tool shows days in place of ticks per iteration.
+const int kToolDaysFromHours = 72;
 // A tool still running this long after the closing WM_CLOSE is terminated.
 const int kCloseWaitSeconds = 5;
 

@@ -11,9 +11,9 @@ const char kLogHeader[] = "utc,run_seconds,processor,core,event,ticks_per_iterat
 
 namespace {
 
-const char* const kEventNames[] = {"start",    "figures", "moved",  "note", "warning",
-                                   "hung",     "stopped", "closed", "end",  "verdict",
-                                   "topology", "run",     "resumed"};
+const char* const kEventNames[] = {"start",    "figures", "moved",   "note",    "warning",
+                                   "hung",     "stopped", "closed",  "end",     "verdict",
+                                   "topology", "run",     "resumed", "settled", "paused"};
 const int kEvents = int(sizeof kEventNames / sizeof kEventNames[0]);
 
 // Appends `text` as one CSV field: quoted, quotes doubled, when it holds a
@@ -179,10 +179,10 @@ bool ParseLogRow(const char* line, LogRow* row) {
     while (e < kEvents && strcmp(event, kEventNames[e]) != 0)
         ++e;
     row->event = LogEvent(e);
-    if (e == kEvents || !(at = ReadFixed(at, 2, INT32_MAX / 100, &value)))
+    if (e == kEvents || !(at = ReadFixed(at, 2, (INT32_MAX - 99) / 100, &value)))
         return false;
     row->ticksHundredths = int32_t(value);
-    if (!(at = ReadFixed(at, 1, INT32_MAX / 10, &value)))
+    if (!(at = ReadFixed(at, 1, (INT32_MAX - 9) / 10, &value)))
         return false;
     row->mhzTenths = int32_t(value);
     if (!(at = ReadField(at, row->detail, sizeof row->detail, false)) ||

@@ -18,8 +18,10 @@ enum LogEvent {
     endEvent,
     verdictEvent,
     topologyEvent,
-    runEvent,    // the first row of a run: its options
-    resumedEvent // a run goes on in a new part after the machine stopped
+    runEvent,     // the first row of a run: its options
+    resumedEvent, // a run goes on in a new part after the machine stopped
+    settledEvent, // a moved tool's first counted burst on its new processor
+    pausedEvent   // Windows ended the session: every tool left, no failure
 };
 
 struct LogRow {

@@ -242,6 +242,11 @@ int SplitArguments(char* text, char** arguments, int most) {
 
 bool ChooseProcessors(uint64_t wanted, uint64_t present, uint64_t* chosen, char* error,
                       int errorSize) {
+    if (!present) { // an affinity mask of 0: the system did not answer
+        snprintf(error, size_t(errorSize),
+                 "The system did not tell which processors this machine has: none to test.");
+        return false;
+    }
     uint64_t missing = wanted & ~present;
     if (missing) {
         int p = 0;
@@ -251,8 +256,5 @@ bool ChooseProcessors(uint64_t wanted, uint64_t present, uint64_t* chosen, char*
         return false;
     }
     *chosen = wanted ? wanted : present;
-    if (!*chosen) // an affinity mask of 0: the system did not answer
-        snprintf(error, size_t(errorSize),
-                 "The system did not tell which processors this machine has: none to test.");
-    return *chosen != 0;
+    return true;
 }

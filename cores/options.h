@@ -26,6 +26,8 @@ struct CoresOptions {
 
 // Room for a run's options as one line of text.
 const int kOptionsTextCapacity = 1000;
+// The most arguments a run's options may have.
+const int kMostArguments = 40;
 
 // Parses the arguments after the program's name. False with a sentence that
 // names what is wrong in `error`.

@@ -8,6 +8,7 @@
 #include <string.h>
 
 const char kCutRowWords[] = "the row before this one was cut in the middle and is left out";
+const char kMachineStoppedWords[] = "the machine stopped while it was under the tool";
 
 namespace {
 
@@ -43,6 +44,8 @@ void Reset(ResumeLog* log) {
     log->cycling = false;
     log->slowingWarnings = 0;
     log->lastToolProcessor = log->recheckProcessor = -1;
+    log->paused = false;
+    log->stoppedAtOnce = log->stoppedInPart = 0;
 }
 
 // A run row: what came before belongs to an earlier run.
@@ -50,9 +53,9 @@ void BeginRun(ResumeLog* log, const LogRow& row) {
     Reset(log);
     log->finding = cutShortLog;
     snprintf(log->options, sizeof log->options, "%s", row.detail);
-    char text[kOptionsTextCapacity], *arguments[40], error[200];
+    char text[kOptionsTextCapacity], *arguments[kMostArguments], error[200];
     snprintf(text, sizeof text, "%s", row.detail);
-    int count = SplitArguments(text, arguments, 40);
+    int count = SplitArguments(text, arguments, kMostArguments);
     CoresOptions options;
     log->cycling = count >= 0 && ParseOptions(count, arguments, &options, error, sizeof error) &&
                    options.cycleSeconds;
@@ -62,9 +65,10 @@ void BeginRun(ResumeLog* log, const LogRow& row) {
 // the turn before left theirs.
 void ToolCame(ResumeLog* log, const LogRow& row) {
     ResumedProcessor* processor = &log->processors[row.processor];
+    // A turn's tools, hung ones too, are ended before another's start.
     for (int p = 0; log->cycling && p < kMaxProcessors; ++p)
         if (p != row.processor && log->processors[p].onTool &&
-            TurnKey(*log, p) != TurnKey(*log, row.processor))
+            (TurnKey(*log, p) != TurnKey(*log, row.processor) || log->processors[p].failure.failed))
             Leave(&log->processors[p], row.runMs);
     processor->tested = processor->onTool = true;
     processor->movedFrom = -1;
@@ -84,6 +88,9 @@ void ToolCame(ResumeLog* log, const LogRow& row) {
 
 void Failure(ResumeLog* log, const LogRow& row, WatchState state) {
     ResumedProcessor* processor = &log->processors[row.processor];
+    if (strncmp(row.detail, kMachineStoppedWords, strlen(kMachineStoppedWords)) == 0 &&
+        ++log->stoppedInPart > log->stoppedAtOnce && !log->cycling && log->stoppedInPart > 1)
+        log->stoppedAtOnce = log->stoppedInPart;
     if (!processor->failure.failed) {
         processor->failure = {true, state, row.runMs, "", -1};
         snprintf(processor->failure.what, sizeof processor->failure.what, "%s", row.detail);
@@ -139,6 +146,9 @@ void ApplyProcessorRow(ResumeLog* log, const LogRow& row) {
         processor->closedMs = row.runMs;
         Leave(processor, row.runMs);
         break;
+    case endEvent: // the run was ending: its tools were closed
+        Leave(processor, row.runMs);
+        break;
     case warningEvent:
         Warning(log, row);
         break;
@@ -163,6 +173,12 @@ void ApplyRow(ResumeLog* log, const LogRow& row) {
         snprintf(log->verdict, sizeof log->verdict, "%s", row.detail);
     } else if (row.event == resumedEvent) {
         ++log->parts;
+        log->paused = false;
+        log->stoppedInPart = 0;
+    } else if (row.event == pausedEvent) { // every tool left, none failed
+        log->paused = true;
+        for (ResumedProcessor& processor : log->processors)
+            Leave(&processor, row.runMs);
     } else if (row.event == warningEvent && row.processor < 0) {
         Warning(log, row);
     } else if (row.processor >= 0) {
@@ -188,8 +204,14 @@ void ReadResumeLine(ResumeLog* log, const char* line) {
         return;
     }
     LogRow row;
-    if (log->finding == foreignLog || log->finding == otherColumnsLog || !ParseLogRow(line, &row))
+    if (log->finding == foreignLog || log->finding == otherColumnsLog)
         return;
+    if (!ParseLogRow(line, &row)) { // no row: the one before it was whole
+        if (log->pending)
+            ApplyRow(log, log->row);
+        log->pending = false;
+        return;
+    }
     // A resumed part says so when the row before it was cut: that one is no row.
     bool cutBefore = row.event == resumedEvent && strstr(row.detail, kCutRowWords);
     if (log->pending && !cutBefore)
@@ -220,6 +242,7 @@ void ResumeWatches(Judge* judge, const ResumeLog& log) {
     judge->nextFiguresMs = log.lastMs - log.lastMs % judge->everyMs + judge->everyMs;
     ClearBandWarnings(&judge->band, log.lastMs);
     judge->band.slowing.count = log.slowingWarnings;
+    judge->stoppedAtOnce = log.stoppedAtOnce;
     for (int i = 0; i < judge->count; ++i) {
         ProcessorWatch* watch = &judge->watches[i];
         const ResumedProcessor& earlier = log.processors[watch->processor];
@@ -250,6 +273,8 @@ void ResumeCycle(CoreCycle* cycle, const Judge& judge, const ResumeLog& log) {
             owed = earlier.movedFrom;
     }
     int turn = stopped >= 0 ? TurnOfProcessor(*cycle, judge, stopped) : -1;
+    if (turn >= 0 && log.paused) // a turn Windows cut short comes again: nothing failed in it
+        turn = (turn + cycle->count - 1) % cycle->count;
     cycle->turn = turn >= 0 ? turn : cycle->count - 1;
     cycle->recheck = owed >= 0 ? TurnOfProcessor(*cycle, judge, owed) : -1;
 }
@@ -275,12 +300,11 @@ int WriteResumedRows(Judge* judge, const ResumeLog& log) {
         watch->movedFrom = InFirstBurstAfterMove(earlier) ? earlier.movedFrom : -1;
         watch->turnBursts = 0;
         char what[120];
-        snprintf(what, sizeof what,
-                 "the machine stopped while it was under the tool; last row at %s", at);
+        snprintf(what, sizeof what, "%s; last row at %s", kMachineStoppedWords, at);
         RecordFailure(judge, watch, log.lastMs, stoppedState, stoppedEvent, what);
         watch->movedFrom = -1;
     }
-    if (!judge->cycling && stopped > 1)
+    if (!judge->cycling && stopped > 1 && stopped > judge->stoppedAtOnce)
         judge->stoppedAtOnce = stopped;
     return stopped;
 }

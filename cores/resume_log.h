@@ -21,6 +21,8 @@ enum LogFinding {
 
 // The resumed row says this when the row before it was cut in the middle.
 extern const char kCutRowWords[];
+// A stopped row a resumed part writes for a processor under the tool begins so.
+extern const char kMachineStoppedWords[];
 
 // One processor as the last run's rows left it.
 struct ResumedProcessor {
@@ -52,6 +54,9 @@ struct ResumeLog {
     int slowingWarnings;                // the run's own warnings
     int lastToolProcessor;              // the processor a tool came onto last; -1: none
     int recheckProcessor; // a failure in a first burst after a move owes its turn again; -1
+    int stoppedAtOnce;    // all at once: the most processors a stop of the machine failed
+    int stoppedInPart;    // of them, in the latest part
+    bool paused;          // its latest part ended as Windows ended the session
     ResumedProcessor processors[kMaxProcessors];
     bool pending; // `row` waits to be applied until the next line shows it was whole
     LogRow row;

@@ -148,10 +148,11 @@ BOOL ReadRunLogBack(const char* path, ResumeLog* back, char* error, int size) {
     while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read) {
         for (DWORD i = 0; i < read; ++i) {
             char c = chunk[i];
-            if (c == '\n') { // a line, without its CR; one too long is no row
-                line[used && line[used - 1] == '\r' ? used - 1 : used] = '\0';
-                if (!tooLong)
-                    ReadResumeLine(back, line);
+            if (c == '\n') { // a line, without its CRs; one too long is no row
+                while (used && line[used - 1] == '\r')
+                    --used;
+                line[tooLong ? 0 : used] = '\0';
+                ReadResumeLine(back, line);
                 used = 0, tooLong = false;
             } else if (used + 1 < int(sizeof line)) {
                 line[used++] = c;

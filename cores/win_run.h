@@ -65,6 +65,10 @@ bool PollRun(CoresRun* run);
 // The exit code: 0 PASS, 1 FAIL, 3 NOT PROVEN.
 int EndRun(CoresRun* run, SIZE chartSize);
 
+// Windows ends the session (a restart, a shutdown): a paused row, every tool
+// ended, the log closed, no verdict; the resume command stays registered.
+void PauseRun(CoresRun* run);
+
 // The verdict so far, as the window shows it; its kind.
 Verdict CurrentVerdict(const CoresRun& run, char* text, int size);
 

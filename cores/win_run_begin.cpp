@@ -37,15 +37,38 @@ void WriteOpeningRows(CoresRun* run) {
     WriteTopologyRows(run->judge, run->topologyKnown ? &run->topology : nullptr, 0);
 }
 
+// The resume command, with short paths where the full ones make it longer
+// than Windows runs at logon; false when it is longer all the same.
+bool ResumeCommand(const CoresRun& run, char* command, int size) {
+    char program[MAX_PATH], log[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    if (!length || length >= sizeof program)
+        return false;
+    snprintf(log, sizeof log, "%s", run.log.path);
+    for (int shortened = 0; shortened < 2; ++shortened) {
+        snprintf(command, size_t(size), "\"%s\" --resume --log \"%s\"", program, log);
+        if (strlen(command) <= kLogonCommandLimit)
+            return true;
+        GetShortPathNameA(program, program, sizeof program); // left as it is where it fails
+        GetShortPathNameA(log, log, sizeof log);
+    }
+    return false;
+}
+
 } // namespace
 
 void RegisterAutostart(CoresRun* run) {
-    char program[MAX_PATH], command[2 * MAX_PATH + 32];
-    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-    snprintf(command, sizeof command, "\"%s\" --resume --log \"%s\"", program, run->log.path);
+    char command[2 * MAX_PATH + 32];
     long error = 0;
-    run->autostarting = length && length < sizeof program && RegisterAtLogon(command, &error);
-    if (!run->autostarting)
+    bool fits = ResumeCommand(*run, command, sizeof command);
+    run->autostarting = fits && RegisterAtLogon(command, &error);
+    if (!fits)
+        EmitRow(run->judge, MakeLogRow(run->clock.nowMs, -1, noteEvent,
+                                       "--autostart: the resume command is longer than the %u "
+                                       "characters Windows runs at logon: choose a log in a "
+                                       "shorter path",
+                                       unsigned(kLogonCommandLimit)));
+    else if (!run->autostarting)
         EmitRow(run->judge, MakeLogRow(run->clock.nowMs, -1, noteEvent,
                                        "--autostart: the resume command could not be registered "
                                        "for the next logon: error %ld",

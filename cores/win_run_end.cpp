@@ -67,6 +67,23 @@ int EndRun(CoresRun* run, SIZE chartSize) {
     return run->exitCode;
 }
 
+void PauseRun(CoresRun* run) {
+    if (run->ended)
+        return;
+    uint64_t now = ReadClock(&run->clock);
+    EmitRow(run->judge, MakeLogRow(now, -1, pausedEvent,
+                                   "Windows ended the session (a restart or a shutdown): every "
+                                   "tool left its processor, none failed; --resume goes on"));
+    bool terminated[kMaxProcessors];
+    CloseTools(run->tools, run->toolCount, 0, terminated); // Windows ends them anyway
+    for (int i = 0; i < run->toolCount; ++i)
+        ReleaseTool(&run->tools[i]);
+    CloseRunLog(&run->log);
+    SetThreadExecutionState(ES_CONTINUOUS);
+    run->ended = true;
+    run->exitCode = notProvenVerdict; // nothing judged yet
+}
+
 Verdict CurrentVerdict(const CoresRun& run, char* text, int size) {
     return VerdictText(run.judge, run.clock.nowMs, run.logNote, text, size);
 }

@@ -29,10 +29,10 @@ const char* Refusal(LogFinding finding) {
 
 // The options of the log's run row, the log being the one given.
 bool TakeOptions(CoresRun* run, char* message, int size) {
-    char text[kOptionsTextCapacity], *arguments[64], error[200], log[kPathCapacity];
+    char text[kOptionsTextCapacity], *arguments[kMostArguments], error[200], log[kPathCapacity];
     snprintf(text, sizeof text, "%s", run->resume->options);
     snprintf(log, sizeof log, "%s", run->options.logPath);
-    int count = SplitArguments(text, arguments, 64);
+    int count = SplitArguments(text, arguments, kMostArguments);
     if (count < 0 || !ParseOptions(count, arguments, &run->options, error, sizeof error) ||
         run->options.resume) {
         snprintf(message, size_t(size),

@@ -72,9 +72,14 @@ int Refuse(char* message, int size, const char* what) {
 // log named, so that a resume started at logon, elsewhere, finds them.
 bool RecordRunOptions(CoresRun* run, int count, char** arguments, char* error, int size) {
     static char paths[3][MAX_PATH]; // the log's, the tool's, the chart's
-    char* given[64];
+    char* given[kMostArguments + 2];
     int n = 0;
-    for (int i = 0; i < count && n + 2 < 64; ++i) {
+    if (count > kMostArguments - 2) { // room for --log and its path
+        snprintf(error, size_t(size), "More than %d arguments do not fit in the log's run row.",
+                 kMostArguments - 2);
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
         const char* argument = given[n++] = arguments[i];
         const char* name = !strncmp(argument, "--", 2) ? argument + 2
                            : argument[0] == '/'        ? argument + 1

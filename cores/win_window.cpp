@@ -15,7 +15,7 @@ const SIZE kDefaultChartSize = {800, 500};
 
 CoresWindow::CoresWindow(CoresRun* run)
     : run(run), chart(nullptr), chartVersion(0), chartSize({0, 0}), chartTop(0), canvas(nullptr),
-      canvasSize({0, 0}), saving(false), polls(0) {}
+      canvasSize({0, 0}), saving(false), polls(0), framework(nullptr) {}
 
 CoresWindow::~CoresWindow() {
     DeleteGdiObject(chart);
@@ -33,9 +33,27 @@ void CALLBACK PollTimer(HWND hwnd, UINT, UINT_PTR, DWORD) {
         window->Poll();
 }
 
+// WM_ENDSESSION reaches no handler of the window family: a procedure of its
+// own in front of the framework's sees it first.
+LRESULT CALLBACK WatchSession(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CoresWindow* window = (CoresWindow*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+    if (message == WM_ENDSESSION && wParam) { // the session ends: no WM_CLOSE will come
+        window->EndForSession();
+        return 0;
+    }
+    return CallWindowProcA(window->framework, hwnd, message, wParam, lParam);
+}
+
 BOOL CoresWindow::StartPolling() {
     SetWindowLongPtrA(Handle(), GWLP_USERDATA, (LONG_PTR)this);
+    framework = (WNDPROC)SetWindowLongPtrA(Handle(), GWLP_WNDPROC, (LONG_PTR)WatchSession);
     return SetTimer(Handle(), kPollTimer, kPollIntervalMs, PollTimer) != 0;
+}
+
+void CoresWindow::EndForSession() {
+    KillTimer(Handle(), kPollTimer);
+    PauseRun(run);
+    Destroy();
 }
 
 void CoresWindow::Poll() {

@@ -26,8 +26,12 @@ class CoresWindow : public FrameWindow {
     LRESULT OnPaint(HDC dc, HRGN region) override;
 
     // Polls the run every kPollIntervalMs from now on, also while a modal loop
-    // (the save dialog, a message box) runs; FALSE when no timer can be set.
+    // (the save dialog, a message box) runs, and watches for Windows ending the
+    // session; FALSE when no timer can be set.
     BOOL StartPolling();
+    // Windows ends the session: the run pauses, to go on with --resume, and
+    // the window goes.
+    void EndForSession();
     // One look at the run; closes the window when its time is up or no tool is
     // left, and repaints the table (the chart too, when figures arrived).
     void Poll();
@@ -47,6 +51,7 @@ class CoresWindow : public FrameWindow {
     SIZE canvasSize;
     bool saving; // the save dialog is open: the run must not end under it
     int polls;
+    WNDPROC framework; // the window's procedure before the session watch
 };
 
 const UINT_PTR kPollTimer = 1;

@@ -265,7 +265,10 @@ TEST(Judge, AFailureAtATurnsEdgeNamesTheCoreTheToolCameFrom) {
     ProcessorWatch* c = FindWatch(&run.judge, 2);
     TellMove(&run.judge, a, c, 8000);
     run.Burst(c, "7.00", 9000);
-    run.Burst(c, "7.00", 10000); // counted: its own now
+    run.Burst(c, "7.00", 10000); // counted: its own now, and the log says so
+    EXPECT_EQ((Rows{"settled 2 -1 -1 its first counted burst here since moving from processor 0 "
+                    "(core 4)"}),
+              run.Take("settled"));
     JudgeTick(&run.judge, 400000);
     EXPECT_EQ((Rows{"hung 2 -1 -1 no new title for 390 s"}), run.Take("hung"));
     EXPECT_EQ(-1, c->failure.movedFrom);

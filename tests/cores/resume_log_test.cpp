@@ -167,6 +167,42 @@ TEST(ResumeLog, ARowCutInTheMiddleIsNoRowInAnyPart) {
     EXPECT_NE(std::string::npos, third.Verdict(5000).find("in 3 parts"));
 }
 
+// A row cut where it no longer parses leaves the whole row before it alone, in any part.
+TEST(ResumeLog, ACutRowThatDoesNotParseTakesNoWholeRowWithIt) {
+    LoggedRun first(0x3, "--every 10");
+    first.Start(0, 0);
+    first.Start(1, 0);
+    TellExit(&first.judge, first.Watch(0), 0xC0000005, 3000); // the last whole row
+    first.lines.push_back("2026-12-09T01:02:03Z,4,1,1,figures,7.00,,\"samp");
+    first.lines.push_back("2026-12-09T01:02:03Z,4,,,resumed,,,\"part 2: ...; " +
+                          std::string(kCutRowWords) + "\",,,");
+    ResumeLog* log = first.Read();
+    EXPECT_TRUE(log->processors[0].failure.failed) << "the crash stays on record";
+    EXPECT_FALSE(log->processors[0].onTool);
+}
+
+// Windows ending the session is no failure: nothing is under the tool, and the turn it cut
+// short comes again.
+TEST(ResumeLog, AfterWindowsEndedTheSessionTheCutTurnComesAgain) {
+    LoggedRun first(0x7, "--cycle 10");
+    first.Start(0, 0);
+    first.Bursts(0, 3, 1000);
+    TellMove(&first.judge, first.Watch(0), first.Watch(1), 12000);
+    first.Bursts(1, 2, 13000);
+    EmitRow(first.judge, MakeLogRow(16000, -1, pausedEvent, "%s", "Windows ended the session"));
+    ResumeLog* log = first.Read();
+    NextPart next(0x7, *log);
+    EXPECT_EQ(0, next.stopped);
+    EXPECT_EQ(std::make_pair(3, 1),
+              std::make_pair(next.judge.watches[0].bursts, next.judge.watches[1].bursts));
+    EXPECT_EQ(uint64_t(4000), next.judge.watches[1].underToolMs) << "until the pause";
+    CoreCycle cycle;
+    PlanCycle(&cycle, next.judge);
+    ResumeCycle(&cycle, next.judge, *log);
+    EXPECT_EQ(0, cycle.turn) << "so that core 1's turn is next again";
+    EXPECT_EQ(std::string::npos, next.Verdict(16000).find("FAIL"));
+}
+
 // Only a log whose last run stopped without a verdict can go on.
 TEST(ResumeLog, OtherLogsHoldNoRunToGoOnWith) {
     std::unique_ptr<ResumeLog> log(new ResumeLog);

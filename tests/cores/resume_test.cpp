@@ -74,6 +74,27 @@ TEST_F(CoresTest, ARunCutShortTwiceGoesOnAndEndsWithEveryPartsEvidence) {
     EXPECT_EQ("", Registered()) << "taken back with the verdict";
 }
 
+// Windows ending the session (an update's restart) is no failure: the run pauses with its resume
+// command kept, and goes on with the turn it cut short.
+TEST_F(CoresTest, WindowsEndingTheSessionPausesTheRun) {
+    const std::string& next = OtherCore();
+    if (next.empty())
+        GTEST_SKIP() << "one core: nowhere to move";
+    UnregisterAtLogon();
+    StartLogged("--processors 0," + next + " --cycle 10 --every 1 --autostart");
+    ASSERT_TRUE(WaitFor([&](const Log& rows) { return Count(rows, "moved", next) > 0; }));
+    SendMessageA(FindProcessWindow(run.dwProcessId), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(3u, ExitCode(30000)) << "no verdict";
+    EXPECT_TRUE(IsRow(Rows().back(), "paused", ""));
+    EXPECT_NE("", Registered()) << "kept for the next logon";
+    Start("--resume --log \"" + log + "\"");
+    ASSERT_TRUE(WaitFor([&](const Log& rows) { return Count(LatestPart(rows), "start", "") > 0; }));
+    Log part = LatestPart(Rows());
+    EXPECT_EQ(0u, Count(part, "stopped", ""));
+    EXPECT_EQ(next, Field(Find(part, "start", ""), 2)) << "the turn cut short, again";
+    EXPECT_NE(1u, CloseAndWait());
+}
+
 // A log holding a finished run, or none, is refused: exit code 2, nothing written.
 TEST_F(CoresTest, OnlyARunCutShortIsResumed) {
     std::ofstream(log, std::ios::binary) << "name,value\r\n";
