@@ -157,6 +157,24 @@ TEST(Judge, ASlowerProcessorIsWarnedOverFiveSamplesThenEveryTenMinutes) {
               run.Take("warning", now += 10000));
 }
 
+// The first processor is judged as any other; the machine's sleep is a note for the whole run.
+TEST(Judge, TheFirstProcessorCanBeSlowerAndSleepIsNoted) {
+    JudgeRun run(0x7);
+    ProcessorWatch* w[3] = {run.Start(0), run.Start(1), run.Start(2)};
+    for (uint64_t now = 0; now < 60000; now += 10000) {
+        for (int i = 0; i < 3; ++i)
+            for (int k = 0; k < 5; ++k)
+                run.Burst(w[i], i ? "7.00" : "8.00", now + 100 + uint64_t(k));
+        JudgeTick(&run.judge, now + 10000);
+    }
+    EXPECT_EQ(1u, run.Take("warning").size());
+    EXPECT_EQ(1, w[0]->warnings.slower.count);
+    NoteSleep(run.judge, 61000, 3600000);
+    EXPECT_EQ((Rows{"note -1 -1 -1 the machine slept for 1:00:00: left out of the run's time, "
+                    "every limit and burst length"}),
+              run.Take("note"));
+}
+
 // Like with like: each only against its own efficiency class; a class of one is not compared.
 TEST(Judge, ProcessorsAreComparedWithinTheirEfficiencyClass) {
     JudgeRun run(0x1F);
@@ -164,6 +182,9 @@ TEST(Judge, ProcessorsAreComparedWithinTheirEfficiencyClass) {
     for (int p = 0; p < 5; ++p) // 0, 1 the fastest class; 2, 3 the next; 4 alone
         hybrid.processors[p] = {true, p + 1, 1, 1, 0, 0, p < 2 ? 2 : p < 4 ? 1 : 0};
     PlaceWatches(&run.judge, hybrid);
+    WriteTopologyRows(run.judge, nullptr, 0); // where the system does not tell: one note, no cores
+    EXPECT_EQ((Rows{"note -1 -1 -1 the system did not tell where the processors sit: no cores"}),
+              run.Take("note"));
     ProcessorWatch* w[5] = {run.Start(0), run.Start(1), run.Start(2), run.Start(3), run.Start(4)};
     const char* ticks[5] = {"7.00", "7.10", "10.00", "11.50", "30.00"};
     for (uint64_t now = 0; now < 100000; now += 10000) {
@@ -187,16 +208,26 @@ TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
         const char *cool, *hot, *clock;
         uint64_t burstMs, sampleMs, firstAt; // a cycles line with a figure every sampleMs
         const char* warning;
+        uint64_t hotFrom, hotTo, endAt; // minutes
+        size_t rows;                    // every 10 minutes while it holds
     } cases[] = {
         {"7.00", "8.00", nullptr, 1000, 1000, 10 * 60000,
          "warning -1 800 -1 slowing down: median 8.00 ticks in the last 5 minutes against 7.00 "
-         "in the first 5 (+14.3 %)"},
+         "in the first 5 (+14.3 %)",
+         5, 99, 30, 3},
         // 6,000 ticks at 2,000 MHz: 30 s bursts, a first window of 10 min; at 7,000 35 s: 12 min.
         {"6000.00", "7000.00", "Vesko 00:00:02 at 2000.0 MHz", 30000, 30000, 22 * 60000,
          "warning -1 700000 -1 slowing down: median 7000.00 ticks in the last 12 minutes "
-         "against 6000.00 in the first 10 (+16.7 %)"},
+         "against 6000.00 in the first 10 (+16.7 %)",
+         15, 99, 30, 1},
         // Under 5 samples in each window: no warning.
-        {"7.00", "8.00", nullptr, 1000, 150000, 0, ""},
+        {"7.00", "8.00", nullptr, 1000, 150000, 0, "", 5, 99, 30, 0},
+        // Cool again after an hour, one processor alone: the ring's minutes of an hour ago are
+        // gone.
+        {"7.00", "8.00", nullptr, 1000, 1000, 10 * 60000,
+         "warning -1 800 -1 slowing down: median 8.00 ticks in the last 5 minutes against 7.00 "
+         "in the first 5 (+14.3 %)",
+         5, 65, 80, 6},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cool);
@@ -205,18 +236,21 @@ TEST(Judge, TheWholeBandSlowingDownIsAWarningForTheRun) {
         if (c.clock)
             TellTitle(&run.judge, w[0], c.clock, 500);
         uint64_t firstAt = 0;
-        for (uint64_t now = 1000; now <= 30 * 60000; now += 1000) {
-            bool hot = now > 15 * 60000 / (c.burstMs > 20000 ? 1 : 3);
+        for (uint64_t now = 1000; now <= c.endAt * 60000; now += 1000) {
+            bool hot = now > c.hotFrom * 60000 && now <= c.hotTo * 60000;
             const char* ticks = now % c.sampleMs ? "0.00" : hot ? c.hot : c.cool;
+            bool alone = now > c.hotTo * 60000; // so that an hour-old minute would outweigh it
             if (now % c.burstMs == 0)
                 for (ProcessorWatch* watch : w)
-                    run.Burst(watch, ticks, now);
+                    if (!alone || watch == w[0])
+                        run.Burst(watch, ticks, now);
             JudgeTick(&run.judge, now);
             firstAt = firstAt ? firstAt : run.judge.band.slowing.count ? now : 0;
         }
         EXPECT_EQ(c.firstAt, firstAt);
         Rows warnings = run.Take("warning");
         EXPECT_EQ(c.firstAt ? c.warning : "", warnings.empty() ? "" : warnings[0]);
+        EXPECT_EQ(c.rows, warnings.size());
     }
 }
 
@@ -238,6 +272,7 @@ TEST(Judge, ACycledToolsFirstTitleAfterAMoveIsNotCounted) {
     EXPECT_EQ(5000u, UnderToolMs(*a, 10000));
     EXPECT_EQ(5000u, UnderToolMs(*b, 10000)) << "from the move";
     TellMove(&run.judge, b, a, 12000);
+    EXPECT_EQ(0, a->turnBursts) << "a new turn";
     EXPECT_EQ(5000u, UnderToolMs(*a, 12000)) << "back on it: counting again from the move";
     EXPECT_EQ(7000u, UnderToolMs(*a, 14000));
     JudgeTick(&run.judge, 200000); // silent since: hung
@@ -305,10 +340,21 @@ TEST(Judge, TurnsLastUntilThreeBurstsAreCounted) {
     cycle.dueMs = 99000;
     run.Burst(b, "3000.00", 99000);
     EXPECT_TRUE(TurnMayEnd(&cycle, run.judge, *b, 99000)) << "its time up as its third burst ends";
+    CoreCycle exact = {}; // a turn whose third burst ends as its time is up: not stretched
+    BeginTurn(&exact, 1, 39200, 99000 - 39200);
+    NoteStretchedTurn(&exact, run.judge, *b, 99000);
+    EXPECT_FALSE(exact.stretched);
     NoteLastTurn(&cycle, run.judge, 99000);
     FinishJudge(&run.judge, 99000, nullptr);
     EXPECT_TRUE(run.Take("note").empty()) << "once";
     EXPECT_EQ(3, b->bursts);
+    PlanCycle(&cycle, run.judge); // turns owed again: none, then the one owed until it begins
+    EXPECT_EQ(-1, cycle.recheck);
+    cycle.recheck = 1;
+    BeginTurn(&cycle, 0, 100000, 10000);
+    EXPECT_FALSE(cycle.rechecking);
+    BeginTurn(&cycle, 1, 110000, 10000);
+    EXPECT_EQ(std::make_pair(true, -1), std::make_pair(cycle.rechecking, cycle.recheck));
     JudgeRun shorter(0x3, true); // ended in its first turn, before a burst's length is known
     ProcessorWatch* c = shorter.Start(0, 2000);
     CoreCycle first = {};

@@ -90,6 +90,7 @@ TEST(ResumeLog, ACycleRunStoppedInATurnFailsThatCoreOnly) {
     const ProcessorWatch &a = next.judge.watches[0], &b = next.judge.watches[1];
     EXPECT_EQ(std::make_tuple(4, uint64_t(12000), false),
               std::make_tuple(a.bursts, a.underToolMs, Failed(a)));
+    EXPECT_EQ(700u, b.run.Median()) << "its figures rows' ticks";
     EXPECT_EQ(std::make_tuple(1, uint64_t(3000), true),
               std::make_tuple(b.bursts, b.underToolMs, Failed(b)));
     CoreCycle cycle;
@@ -129,6 +130,7 @@ TEST(ResumeLog, AStopAtATurnsEdgeNamesBothCores) {
     ResumeCycle(&cycle, edge.judge, *log);
     EXPECT_EQ(std::make_pair(1, 0), std::make_pair(cycle.turn, cycle.recheck));
     EXPECT_EQ(0, edge.judge.watches[1].failure.movedFrom);
+    EXPECT_EQ(0u, edge.judge.watches[1].underToolMs) << "it came at the last row";
 }
 
 // All at once: every processor under the tool is named, and the verdict says how to tell which.
@@ -220,6 +222,9 @@ TEST(ResumeLog, OtherLogsHoldNoRunToGoOnWith) {
           "2026-12-09T01:02:03Z,7,,,verdict,,,\"FAIL: 2 processors\",,,"},
          finishedLog},
         {{header, "2026-12-09T01:02:03Z,0,,,run,,,--cycle 10,,,",
+          "2026-12-09T01:02:03Z,0,0,0,start,,,vesko.exe,,0,0",
+          "2026-12-09T01:02:03Z,5,1,1,stopped,,,\"exit code 0x1, in its first burst after moving "
+          "from processor 0 (core 0)\",,0,5",
           "2026-12-09T01:02:03Z,7,,,verdict,,,PASS,,,",
           "2026-12-09T01:02:03Z,0,,,run,,,--every 2,,,"},
          cutShortLog},
@@ -232,7 +237,10 @@ TEST(ResumeLog, OtherLogsHoldNoRunToGoOnWith) {
         EXPECT_EQ(c.finding, log->finding) << c.lines.size();
     }
     EXPECT_STREQ("--every 2", log->options) << "the last run";
-    EXPECT_FALSE(log->cycling);
+    EXPECT_EQ(
+        std::make_tuple(false, -1, -1, 1),
+        std::make_tuple(log->cycling, log->lastToolProcessor, log->recheckProcessor, log->parts))
+        << "nothing of the run before";
 }
 
 } // namespace
