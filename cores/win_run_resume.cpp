@@ -41,7 +41,6 @@ bool TakeOptions(CoresRun* run, char* message, int size) {
         return false;
     }
     snprintf(run->options.logPath, sizeof run->options.logPath, "%s", log);
-    run->options.resume = true;
     return true;
 }
 
