@@ -6,8 +6,8 @@
 
 namespace {
 
-// Chains in flight to keep the multiplier busy through the step's latency; a 64-bit value
-// takes two of the 32-bit build's few registers.
+// Chains in flight to keep the multiplier busy through the step's latency; a chain takes
+// two of the 32-bit build's few registers.
 #if defined(__x86_64__)
 const int kIntegerGroup = 8;
 #else
@@ -16,10 +16,10 @@ const int kIntegerGroup = 4;
 static_assert(kIntegerLanes % kIntegerGroup == 0, "whole groups");
 
 void RunIntegerGroup(uint64_t* lanes) {
-    uint64_t x[kIntegerGroup];
+    IntegerValue x[kIntegerGroup];
 #pragma GCC unroll 16
     for (int k = 0; k < kIntegerGroup; ++k)
-        x[k] = lanes[k];
+        x[k] = {uint32_t(lanes[k] >> 32), uint32_t(lanes[k])};
     for (int step = 0; step < kBurstSteps; ++step) {
 #pragma GCC unroll 16
         for (int k = 0; k < kIntegerGroup; ++k)
@@ -27,7 +27,7 @@ void RunIntegerGroup(uint64_t* lanes) {
     }
 #pragma GCC unroll 16
     for (int k = 0; k < kIntegerGroup; ++k)
-        lanes[k] = x[k];
+        lanes[k] = uint64_t(x[k].high) << 32 | x[k].low;
 }
 
 } // namespace

@@ -22,8 +22,9 @@ double FloatChainFma(uint32_t chain) {
 }
 
 uint64_t IntegerChain(uint32_t chain) {
-    uint64_t x = IntegerChainStart(chain);
+    uint64_t start = IntegerChainStart(chain);
+    IntegerValue x = {uint32_t(start >> 32), uint32_t(start)};
     for (int step = 0; step < kBurstSteps; ++step)
         x = IntegerStep(x);
-    return x;
+    return uint64_t(x.high) << 32 | x.low;
 }
