@@ -12,7 +12,7 @@ const int kBurstSteps = 250000;
 
 // Independent chains: floating-point lanes (doubles) and integer lanes.
 const int kFloatLanes = 1008;
-const int kIntegerLanes = 64;
+const int kIntegerLanes = 32;
 
 // The memory phase's tables of 32-bit words: one for the level-1 data cache (32 KiB), one
 // for the level-2 cache (256 KiB: the smallest L2 of current cores, so it stays there).
