@@ -6,7 +6,8 @@
 
 // One burst run and checked: each phase's result against its known answer.
 
-// The outcome: ok, or the first phase whose result was wrong, with both values.
+// The outcome: ok, or the first phase whose result was wrong, with both values (phase,
+// expected and got are read only when not ok).
 struct CheckResult {
     bool ok;
     CheckPhase phase;

@@ -12,44 +12,39 @@
 
 namespace {
 
-// The floating-point results of every burst, from its lanes' chains' final values.
-void FloatAnswers(const double* chainFinals, uint64_t* answers) {
-    static double lanes[kFloatLanes];
-    for (int burst = 0; burst < kAnswerCount; ++burst) {
-        for (int lane = 0; lane < kFloatLanes; ++lane)
-            lanes[lane] = chainFinals[ChainOfLane(burst, lane)];
-        answers[burst] = FoldDoubles(lanes, kFloatLanes);
-    }
-}
-
-void IntegerAnswers(const uint64_t* chainFinals, uint64_t* answers) {
-    uint64_t lanes[kIntegerLanes];
-    for (int burst = 0; burst < kAnswerCount; ++burst) {
-        for (int lane = 0; lane < kIntegerLanes; ++lane)
-            lanes[lane] = chainFinals[ChainOfLane(burst, lane)];
-        answers[burst] = FoldWords(0, lanes, kIntegerLanes);
-    }
-}
-
 uint64_t theAnswers[kPathCount][kAnswerCount][kPhaseCount];
+
+// A burst's results from the final values of the chains its lanes run.
+uint64_t FloatAnswer(const double* chainFinals, int burst) {
+    double lanes[kFloatLanes];
+    for (int lane = 0; lane < kFloatLanes; ++lane)
+        lanes[lane] = chainFinals[ChainOfLane(burst, lane)];
+    return FoldDoubles(lanes, kFloatLanes);
+}
+
+uint64_t IntegerAnswer(const uint64_t* chainFinals, int burst) {
+    uint64_t lanes[kIntegerLanes];
+    for (int lane = 0; lane < kIntegerLanes; ++lane)
+        lanes[lane] = chainFinals[ChainOfLane(burst, lane)];
+    return FoldWords(0, lanes, kIntegerLanes);
+}
 
 void ComputeAnswers() {
     static double sse2Finals[kAnswerCount], fmaFinals[kAnswerCount];
     static uint64_t integerFinals[kAnswerCount];
-    static uint64_t byBurst[kPhaseCount][kAnswerCount];
     for (uint32_t chain = 0; chain < kAnswerCount; ++chain) {
         sse2Finals[chain] = FloatChainSse2(chain);
         fmaFinals[chain] = FloatChainFma(chain);
         integerFinals[chain] = IntegerChain(chain);
     }
-    IntegerAnswers(integerFinals, byBurst[integerPhase]);
-    for (int burst = 0; burst < kAnswerCount; ++burst)
-        byBurst[memoryPhase][burst] = MemoryPhase(burst);
-    for (int path = 0; path < kPathCount; ++path) {
-        FloatAnswers(path == avx2Path ? fmaFinals : sse2Finals, byBurst[floatPhase]);
-        for (int burst = 0; burst < kAnswerCount; ++burst)
-            for (int phase = 0; phase < kPhaseCount; ++phase)
-                theAnswers[path][burst][phase] = byBurst[phase][burst];
+    for (int burst = 0; burst < kAnswerCount; ++burst) {
+        uint64_t integer = IntegerAnswer(integerFinals, burst), memory = MemoryPhase(burst);
+        for (int path = 0; path < kPathCount; ++path) {
+            uint64_t* answers = theAnswers[path][burst];
+            answers[floatPhase] = FloatAnswer(path == avx2Path ? fmaFinals : sse2Finals, burst);
+            answers[integerPhase] = integer;
+            answers[memoryPhase] = memory;
+        }
     }
 }
 
