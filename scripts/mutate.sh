@@ -62,7 +62,7 @@ for file in $files; do
         test=$(tests "util_tests.exe '--gtest_filter=-FileDialogs.*'")
         [ "$file" != util/file_dialogs.cpp ] || test=$(tests util_tests.exe)
         then="" ;;
-    math/* | gfx/* | ui/* | chart/*)
+    math/* | gfx/* | ui/* | chart/* | check/*)
         targets="${file%%/*}_tests"
         test=$(tests "${file%%/*}_tests.exe")
         then="" ;;
