@@ -57,7 +57,9 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
             continue;
         lastFigures = Field(row, 1);
         bool& tool = going[Field(row, 2) == "1"];
-        if (tool && i < beforeFreeze) { // every interval after its first burst
+        // Every interval after its first burst; one too short for the system's counts to move
+        // (two looks a few milliseconds apart after a stall) says its share is unknown.
+        if (tool && i < beforeFreeze && !Field(row, 8).empty()) {
             EXPECT_LE(0.5, atof(Field(row, 8).c_str())) << "busy: " << row;
         }
         tool = tool || row.find(" of 0 bursts") == std::string::npos;
