@@ -5,10 +5,7 @@
 
 const char kCheckBareTitle[] = "Vesko check";
 
-namespace {
-
-// "1,234,567": thousands set apart, as a reader of the title expects them.
-void Grouped(uint64_t value, char* text, int size) {
+void FormatGrouped(uint64_t value, char* text, int size) {
     char digits[24];
     int count = snprintf(digits, sizeof digits, "%llu", (unsigned long long)value), used = 0;
     for (int i = 0; i < count && used + 2 < size; ++i) {
@@ -18,6 +15,8 @@ void Grouped(uint64_t value, char* text, int size) {
     }
     text[used] = '\0';
 }
+
+namespace {
 
 // A grouped number at `text` (commas only between groups of three); the text
 // after it, or null.
@@ -65,10 +64,10 @@ const char* PathName(CheckPath path) {
 
 bool FormatCheckTitle(const CheckTitle& title, char* text, int size) {
     char bursts[32], errors[32], burst[32], latest[48] = "";
-    Grouped(title.bursts, bursts, sizeof bursts);
-    Grouped(title.errors, errors, sizeof errors);
+    FormatGrouped(title.bursts, bursts, sizeof bursts);
+    FormatGrouped(title.errors, errors, sizeof errors);
     if (title.errors) {
-        Grouped(title.errorBurst, burst, sizeof burst);
+        FormatGrouped(title.errorBurst, burst, sizeof burst);
         snprintf(latest, sizeof latest, " (burst %s)", burst);
     }
     int length = snprintf(text, size_t(size), "%s %llu:%02u:%02u, %s burst%s, %s error%s%s, %s",

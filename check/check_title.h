@@ -26,5 +26,8 @@ bool FormatCheckTitle(const CheckTitle& title, char* text, int size);
 // Reads a title written by FormatCheckTitle; false for any other text.
 bool ParseCheckTitle(const char* text, CheckTitle* title);
 
+// "1,234,567": thousands set apart, as a reader of the title expects them; cut to fit `size`.
+void FormatGrouped(uint64_t value, char* text, int size);
+
 // "SSE2" or "AVX2".
 const char* PathName(CheckPath path);

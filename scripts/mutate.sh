@@ -62,7 +62,11 @@ for file in $files; do
         test=$(tests "util_tests.exe '--gtest_filter=-FileDialogs.*'")
         [ "$file" != util/file_dialogs.cpp ] || test=$(tests util_tests.exe)
         then="" ;;
-    math/* | gfx/* | ui/* | chart/* | check/*)
+    check/*) targets="check_tests check_e2e_tests"
+        test=$(tests check_tests.exe)
+        then=$(tests "check_e2e_tests.exe --gtest_fail_fast")
+        [ -z "$unit" ] || targets=check_tests then="" ;;
+    math/* | gfx/* | ui/* | chart/*)
         targets="${file%%/*}_tests"
         test=$(tests "${file%%/*}_tests.exe")
         then="" ;;

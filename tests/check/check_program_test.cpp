@@ -1,0 +1,133 @@
+// vesko-check as Vesko Cores meets it: a process of its own pinned to one processor,
+// watched through its title and its errors file, closed with WM_CLOSE. Waits count bursts
+// by the title, never seconds.
+#include "check/check_title.h"
+#include "check/cpu_features.h"
+#include "check/error_line.h"
+#include "../app/tool_process.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+namespace {
+
+// A burst lasts tens of milliseconds here, seconds on a slow or busy machine.
+const DWORD kPatienceMs = 120000;
+
+std::string OwnFolder() {
+    char path[MAX_PATH];
+    std::string folder(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+class CheckProgramTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        if (process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        process = {};
+    }
+
+    // Started suspended and pinned before its first instruction, as Vesko Cores does.
+    void Start(const std::string& program, const std::string& arguments, int processor) {
+        std::string line = "\"" + program + "\" " + arguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE,
+                                   CREATE_SUSPENDED, nullptr, nullptr, &startup, &process))
+            << program;
+        ASSERT_TRUE(SetProcessAffinityMask(process.hProcess, DWORD_PTR(1) << processor));
+        ResumeThread(process.hThread);
+    }
+
+    // Reads the title until `done` holds for it; false on the time-out.
+    bool WaitForTitle(const std::function<bool(const CheckTitle&)>& done) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < kPatienceMs; Sleep(5)) {
+            if (!window && !(window = FindToolWindow(process.dwProcessId)))
+                continue;
+            char text[256] = "";
+            GetWindowTextA(window, text, sizeof text);
+            if (strcmp(text, kCheckBareTitle) != 0) // not before the first burst has ended
+                EXPECT_TRUE(ParseCheckTitle(text, &title)) << text;
+            if (title.bursts && done(title))
+                return true;
+        }
+        return false;
+    }
+
+    DWORD CloseAndWait() {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, kPatienceMs));
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+
+    PROCESS_INFORMATION process = {};
+    HWND window = nullptr;
+    CheckTitle title = {};
+};
+
+TEST_F(CheckProgramTest, CountsRightBurstsOnTheHeaviestPathAndClosesWithZero) {
+    Start(BuiltProgram("vesko-check.exe"), "", 0);
+    ASSERT_TRUE(WaitForTitle([](const CheckTitle& t) { return t.bursts >= 5; }));
+    EXPECT_EQ(0u, title.errors);
+    EXPECT_EQ(Avx2FmaAllowed(ReadCpuFeatureBits()) ? avx2Path : sse2Path, title.path);
+    DWORD_PTR mask = 0, system = 0;
+    GetProcessAffinityMask(process.hProcess, &mask, &system);
+    EXPECT_EQ(1u, mask);
+    EXPECT_EQ(0u, CloseAndWait());
+}
+
+// Dismissed as a user would; no window, exit code 2.
+TEST_F(CheckProgramTest, ABadArgumentIsToldInAMessageBox) {
+    Start(BuiltProgram("vesko-check.exe"), "--path avx512", 0);
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kPatienceMs; Sleep(20))
+        box = FindToolWindow(process.dwProcessId, "#32770");
+    ASSERT_TRUE(box);
+    EXPECT_FALSE(FindToolWindow(process.dwProcessId));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, kPatienceMs));
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(2u, code);
+}
+
+// The test-only wrong build flips one bit of the integer phase's result in the first burst
+// from 20 on that runs on processor 1: seen, told in the title and the errors file, and
+// the run goes on.
+TEST_F(CheckProgramTest, TheWrongBuildsFlippedBitIsSeenOnceAndTheRunGoesOn) {
+    DWORD_PTR mask = 0, system = 0;
+    GetProcessAffinityMask(GetCurrentProcess(), &mask, &system);
+    if (!(system & 2))
+        GTEST_SKIP() << "no processor 1 here";
+    const std::string errors = OwnFolder() + "check_program_errors.txt";
+    DeleteFileA(errors.c_str());
+    Start(OwnFolder() + "vesko-check-wrong.exe", "--errors \"" + errors + "\"", 1);
+    ASSERT_TRUE(WaitForTitle([](const CheckTitle& t) { return t.errors > 0; }));
+    EXPECT_EQ(1u, title.errors);
+    EXPECT_GE(title.errorBurst, 20u);
+
+    std::ifstream file(errors, std::ios::binary); // written before the title showed it
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    CheckResult wrong = {};
+    ASSERT_TRUE(ParseLatestErrorLine(text.data(), int(text.size()), &wrong)) << text;
+    EXPECT_EQ(text.find('\n'), text.size() - 1) << "one line: " << text;
+    EXPECT_EQ(title.errorBurst, wrong.burst);
+    EXPECT_EQ(integerPhase, wrong.phase);
+    EXPECT_EQ(uint64_t(1) << 17, wrong.expected ^ wrong.got) << text;
+
+    const uint64_t seen = title.bursts;
+    ASSERT_TRUE(WaitForTitle([seen](const CheckTitle& t) { return t.bursts >= seen + 5; }));
+    EXPECT_EQ(1u, title.errors) << "one burst wrong, the others right";
+    EXPECT_EQ(0u, CloseAndWait());
+}
+
+} // namespace
