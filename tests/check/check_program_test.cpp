@@ -53,8 +53,9 @@ class CheckProgramTest : public ::testing::Test {
                 continue;
             char text[256] = "";
             GetWindowTextA(window, text, sizeof text);
-            if (strcmp(text, kCheckBareTitle) != 0) // not before the first burst has ended
+            if (strcmp(text, kCheckBareTitle) != 0) { // not before the first burst has ended
                 EXPECT_TRUE(ParseCheckTitle(text, &title)) << text;
+            }
             if (title.bursts && done(title))
                 return true;
         }
