@@ -6,6 +6,7 @@
 # (--unit: without the end-to-end tests, which want an otherwise idle machine:
 # on a busy one their waits run out and a fault counts as caught when it is not)
 #   scripts/mutate.sh $(git diff --name-only origin/main -- '*.cpp')
+# E2E_FILTER=PATTERN runs only the end-to-end tests that reach the files given.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 mutate=${MUTATE:-$root/../shared/mutate/mutate}
@@ -55,7 +56,7 @@ for file in $files; do
         then="" ;;
     cores/*) targets="cores_tests cores_e2e_tests"
         test=$(tests cores_tests.exe)
-        then=$(tests "cores_e2e_tests.exe --gtest_fail_fast")
+        then=$(tests "cores_e2e_tests.exe --gtest_fail_fast --gtest_filter=${E2E_FILTER:-*}")
         [ -z "$unit" ] || targets=cores_tests then="" ;;
     util/*) targets=util_tests
         # The dialogs' tests take 20 s; only the dialogs need them.
