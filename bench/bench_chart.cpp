@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     printf("  %-50s %12u\n", "rows per point", theSeries[0].samplesPerPoint);
     printf("  %-50s %12.1f\n", "adding one row, ns", addSeconds / rows * 1e9);
 
-    const ChartInput input = {theSeries, theProcessors, kMaxProcessors, run};
+    const ChartInput input = {theSeries, theProcessors, kMaxProcessors, run, nullptr};
     for (int processors : {64, 8}) {
         ChartInput some = input;
         some.count = processors;
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         if (processors < 1 || processors > kMaxProcessors || seconds < kEvery)
             return 2;
         Simulate(processors, seconds);
-        ChartInput sample = {theSeries, theProcessors, processors, seconds};
+        ChartInput sample = {theSeries, theProcessors, processors, seconds, nullptr};
         HBITMAP dib = CreateDib(1920, 600, 32);
         BOOL saved = DrawChart(dib, sample) && SaveBitmapFile(argv[1], dib, nullptr);
         DeleteObject(dib);

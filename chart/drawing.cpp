@@ -7,6 +7,8 @@
 #include "gfx/text_on_bitmap.h"
 #include "util/text.h"
 
+#include <string.h>
+
 namespace {
 
 const COLORREF kBackground = RGB(255, 255, 255);
@@ -40,6 +42,7 @@ const PanelKind kPanels[kPanelCount] = {
 struct Frame {
     ChartLayout layout;
     SIZE cell;
+    const char* upperTitle;
     int legendX, legendY, legendPerRow;
 };
 
@@ -83,7 +86,7 @@ int LabelChars(const ValueAxis& axis) {
 // the next line.
 int PlaceLegend(Frame& frame, int width, int count) {
     int item = kLegendItem * frame.cell.cx;
-    frame.legendX = kPad + int(sizeof kTicksTitle + 2 + sizeof kLegendLabel) * frame.cell.cx;
+    frame.legendX = kPad + int(strlen(frame.upperTitle) + 3 + sizeof kLegendLabel) * frame.cell.cx;
     frame.legendPerRow = (width - kPad - frame.legendX) / item;
     int titleLines = 0;
     if (frame.legendPerRow < count) {
@@ -145,6 +148,7 @@ void PlaceColumns(ChartLayout& layout, int width, int labelChars, uint32_t last,
 Frame LayOut(int width, int height, const ChartInput& input, SIZE cell) {
     Frame frame = {};
     frame.cell = cell;
+    frame.upperTitle = input.upperTitle ? input.upperTitle : kTicksTitle;
     int headerLines = PlaceLegend(frame, width, input.count > 0 ? input.count : 0);
     PlaceRows(frame.layout, height, headerLines, cell);
     int labelChars = PlaceAxes(frame.layout, input, cell.cy);
@@ -257,7 +261,7 @@ void Labels(HBITMAP dib, int width, const ChartPanel& panel, const TimeAxis& tim
 // The first title and the legend.
 void Header(HBITMAP dib, const Frame& frame, const ChartInput& input) {
     SIZE cell = frame.cell;
-    DrawTextOnBitmap(dib, kPad, kPad, kTicksTitle, kText);
+    DrawTextOnBitmap(dib, kPad, kPad, frame.upperTitle, kText);
     int labelX = frame.legendX - int(sizeof kLegendLabel) * cell.cx;
     DrawTextOnBitmap(dib, labelX, frame.legendY, kLegendLabel, kText);
     for (int i = 0; i < input.count; ++i) {

@@ -16,7 +16,8 @@ struct ChartInput {
     const ChartSeries* series;
     const int* processors;
     int count;
-    uint32_t runSeconds; // the time axis spans at least this
+    uint32_t runSeconds;    // the time axis spans at least this
+    const char* upperTitle; // what the upper panel's figures are; null: ticks per iteration
 };
 
 // The surface slot the drawing binds; its earlier binding is put back after.

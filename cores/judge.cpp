@@ -1,6 +1,8 @@
 #include "cores/judge.h"
 
 #include "cores/names.h"
+#include "check/check_title.h"
+#include "check/error_line.h"
 #include "cores/tool_title.h"
 
 #include <new>
@@ -54,6 +56,48 @@ void NoteSettled(const Judge& judge, const ProcessorWatch& watch, uint64_t now) 
         NameProcessor(*from, name, sizeof name);
     EmitRow(judge, MakeLogRow(now, watch.processor, settledEvent,
                               "its first counted burst here since moving from %s", name));
+}
+
+// The check workload's figure: hundredths of a millisecond a burst over a span
+// of title reads, its first read's bursts left out (they began before it).
+void TakeCheckSpan(Judge* judge, ProcessorWatch* watch, uint64_t finished, uint64_t now) {
+    if (!watch->spanStartMs) {
+        watch->spanStartMs = now, watch->spanBursts = 0;
+        return;
+    }
+    watch->spanBursts += finished;
+    if (now - watch->spanStartMs < kCheckSpanMs)
+        return;
+    uint32_t figure = uint32_t((now - watch->spanStartMs) * 100 / watch->spanBursts);
+    watch->spanStartMs = now, watch->spanBursts = 0;
+    watch->interval.Add(figure);
+    watch->run.Add(figure);
+    CountWarningSample(judge, watch, figure, now);
+}
+
+// The check workload's title: the bursts it finished since the last one read
+// (a fresh process counts from 0), all but those of the first title after a
+// move, which may have begun on the processor before.
+void TakeCheckTitle(Judge* judge, ProcessorWatch* watch, const CheckTitle& check, uint64_t now) {
+    uint64_t before = check.bursts >= watch->checkBursts ? watch->checkBursts : 0;
+    uint64_t finished = check.bursts - before;
+    watch->checkBursts = check.bursts;
+    watch->checkErrors = check.errors;
+    watch->wrongBurst = check.errors ? check.errorBurst : 0;
+    if (!finished)
+        return;
+    watch->sawBurst = true;
+    TimeBurst(judge, watch, now);
+    if (watch->skipNext) {
+        watch->skipNext = false;
+        return;
+    }
+    bool first = watch->turnBursts == 0;
+    watch->bursts += int(finished), watch->intervalBursts += int(finished);
+    watch->turnBursts += int(finished);
+    if (first && watch->movedFrom >= 0)
+        NoteSettled(*judge, *watch, now);
+    TakeCheckSpan(judge, watch, finished, now);
 }
 
 // A status line ended a burst: its length measured, the burst counted.
@@ -110,6 +154,7 @@ void StartJudge(Judge* judge, uint64_t processors, uint32_t everySeconds, bool c
     judge->cycling = cycling;
     judge->parts = 1;
     judge->stoppedAtOnce = 0;
+    judge->checkFigures = false;
     judge->sink = sink;
 }
 
@@ -163,6 +208,8 @@ void TellStarted(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* 
     watch->lastTitleMs = 0;
     watch->turnBursts = 0;
     watch->movedFrom = -1;
+    watch->checkBursts = watch->checkErrors = watch->errorsTold = 0; // a fresh process
+    watch->spanStartMs = 0;
     Heard(watch, now);
     Arrive(watch, now);
     EmitRow(*judge, MakeLogRow(now, watch->processor, startEvent, "%s", toolPath));
@@ -181,6 +228,11 @@ void TellTitle(Judge* judge, ProcessorWatch* watch, const char* title, uint64_t 
     Heard(watch, now);
     if (watch->state == hungState)
         watch->state = runningState; // alive again; the failure stays on record
+    CheckTitle check;
+    if (ParseCheckTitle(title, &check)) {
+        TakeCheckTitle(judge, watch, check, now);
+        return;
+    }
     ToolTitle parsed = ParseToolTitle(title);
     if (parsed.kind == clockRateTitle)
         watch->mhzTenths = judge->mhzTenths = parsed.mhzTenths;
@@ -236,6 +288,9 @@ void TellMove(Judge* judge, ProcessorWatch* from, ProcessorWatch* to, uint64_t n
     to->changedMs = from->changedMs; // the same tool: its silence goes on counting
     to->load.heardBusy = to->load.busy, to->load.heardTotal = to->load.total;
     to->mhzTenths = from->mhzTenths;
+    to->checkBursts = from->checkBursts, to->checkErrors = from->checkErrors; // the same process
+    to->errorsTold = from->errorsTold;
+    to->spanStartMs = 0; // its figure here begins with its first read here
     to->state = from->state == hungState ? hungState : runningState;
     to->tested = to->skipNext = true;
     to->sawBurst = false; // its first burst here may be slower
@@ -284,8 +339,8 @@ void RecordFailure(Judge* judge, ProcessorWatch* watch, uint64_t now, WatchState
         snprintf(failure->what, sizeof failure->what, "%s%s", what, words);
     }
     watch->state = state;
-    watch->lastTitleMs = 0; // a silence that long is no burst
-    if (state != hungState) // a hung tool is still there
+    watch->lastTitleMs = 0;                        // a silence that long is no burst
+    if (state != hungState && state != wrongState) // a hung or wrong tool is still there
         Leave(watch, now);
     EmitRow(*judge, MakeLogRow(now, watch->processor, event, "%s%s", what, words));
 }
@@ -295,6 +350,23 @@ void NoteRestart(const Judge& judge, const ProcessorWatch& watch, uint64_t now, 
                               "a fresh tool after %d hours: from %d hours on a tool shows days in "
                               "place of ticks per iteration",
                               hours, kToolDaysFromHours));
+}
+
+void TellWrongResult(Judge* judge, ProcessorWatch* watch, const CheckResult* wrong, uint64_t now) {
+    uint64_t untold = watch->checkErrors - watch->errorsTold;
+    watch->errorsTold = watch->checkErrors;
+    char burst[32], count[48] = "", what[200];
+    FormatGrouped(watch->wrongBurst, burst, sizeof burst);
+    if (untold > 1) // a row a poll at most, however often the core errs
+        snprintf(count, sizeof count, "%llu wrong results, the latest", (unsigned long long)untold);
+    int length =
+        snprintf(what, sizeof what, "%s in burst %s", untold > 1 ? count : "wrong result", burst);
+    if (wrong && wrong->burst == watch->wrongBurst)
+        snprintf(what + length, sizeof what - size_t(length),
+                 " (%s: expected 0x%016llX, got 0x%016llX)", UnitName(wrong->phase),
+                 (unsigned long long)wrong->expected, (unsigned long long)wrong->got);
+    RecordFailure(judge, watch, now, wrongState, errorEvent, what);
+    watch->state = runningState; // it runs on, watched as before; the failure stays on record
 }
 
 void NoteSleep(const Judge& judge, uint64_t now, uint64_t sleptMs) {

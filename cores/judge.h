@@ -6,6 +6,7 @@
 #include "cores/topology.h"
 #include "cores/value_counts.h"
 #include "cores/warnings.h"
+#include "check/check_burst.h"
 
 #include <stdint.h>
 
@@ -21,7 +22,8 @@ enum WatchState {
     runningState,
     hungState,
     stoppedState, // ended by itself with an error, or could not be run
-    closedState   // its window was closed by hand: no longer tested
+    closedState,  // its window was closed by hand: no longer tested
+    wrongState    // on record only: the check workload computed a wrong result
 };
 
 // A processor is proven by this many counted bursts; fewer is no PASS, and a
@@ -83,6 +85,14 @@ struct ProcessorWatch {
     uint64_t closedMs = 0;
     bool terminated = false; // still running kCloseWaitSeconds after the closing WM_CLOSE
     ProcessorWarnings warnings = {};
+    // The check workload: its title's counts as last read, and its wrong
+    // results told to the judge.
+    uint64_t checkBursts = 0;
+    uint64_t checkErrors = 0;
+    uint64_t wrongBurst = 0; // the latest wrong one, by the title
+    uint64_t errorsTold = 0;
+    uint64_t spanStartMs = 0; // the title read its figure's span began at; 0: none yet
+    uint64_t spanBursts = 0;  // counted since
 };
 
 // Receives every row as it happens.
@@ -102,8 +112,18 @@ struct Judge {
     bool cycling;      // the tools moved from core to core
     int parts;         // the run went on after the machine stopped this many times, plus 1
     int stoppedAtOnce; // all at once: processors under the tool when the machine stopped
+    bool checkFigures; // the figures are milliseconds a burst of the check workload, not ticks
     RowSink sink;
 };
+
+// The check workload's figure spans at least this much of its bursts, so that
+// a burst half done at either end moves it by under 1 %.
+const uint64_t kCheckSpanMs = 2000;
+
+// What the figures count: "ticks", or "ms a burst" for the check workload.
+inline const char* FigureUnit(const Judge& judge) {
+    return judge.checkFigures ? "ms a burst" : "ticks";
+}
 
 // One watch per processor of the mask, in ascending order, all waiting.
 void StartJudge(Judge* judge, uint64_t processors, uint32_t everySeconds, bool cycling,
@@ -124,6 +144,15 @@ void TellStarted(Judge* judge, ProcessorWatch* watch, uint64_t now, const char* 
 void TellWindow(ProcessorWatch* watch, uint64_t now);
 // The title the tool shows now; a title that did not change is no news.
 void TellTitle(Judge* judge, ProcessorWatch* watch, const char* title, uint64_t now);
+// The check workload's title showed more wrong results than were told: the
+// caller reads what they were (TellWrongResult).
+inline bool WrongResultUntold(const ProcessorWatch& watch) {
+    return watch.checkErrors > watch.errorsTold;
+}
+// The check workload computed one or more wrong results since the last told:
+// a failure and an error row naming the latest, with its values where the
+// caller read them (`wrong` null, or of another burst: the title's burst alone).
+void TellWrongResult(Judge* judge, ProcessorWatch* watch, const CheckResult* wrong, uint64_t now);
 // The processor's cumulative busy and total time (100 ns units).
 void TellLoad(ProcessorWatch* watch, uint64_t busy, uint64_t total);
 // The tool's process ended by itself with this exit code.

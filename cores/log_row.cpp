@@ -11,9 +11,9 @@ const char kLogHeader[] = "utc,run_seconds,processor,core,event,ticks_per_iterat
 
 namespace {
 
-const char* const kEventNames[] = {"start",    "figures", "moved",   "note",    "warning",
-                                   "hung",     "stopped", "closed",  "end",     "verdict",
-                                   "topology", "run",     "resumed", "settled", "paused"};
+const char* const kEventNames[] = {"start",   "figures", "moved",  "note",    "warning",  "hung",
+                                   "stopped", "closed",  "end",    "verdict", "topology", "run",
+                                   "resumed", "settled", "paused", "error"};
 const int kEvents = int(sizeof kEventNames / sizeof kEventNames[0]);
 
 // Appends `text` as one CSV field: quoted, quotes doubled, when it holds a

@@ -21,7 +21,8 @@ enum LogEvent {
     runEvent,     // the first row of a run: its options
     resumedEvent, // a run goes on in a new part after the machine stopped
     settledEvent, // a moved tool's first counted burst on its new processor
-    pausedEvent   // Windows ended the session: every tool left, no failure
+    pausedEvent,  // Windows ended the session: every tool left, no failure
+    errorEvent    // the check workload computed a wrong result
 };
 
 struct LogRow {

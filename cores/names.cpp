@@ -38,7 +38,7 @@ const char* ExitCodeName(uint32_t code) {
 }
 
 const char* WatchStateName(WatchState state) {
-    static const char* const names[] = {"waiting", "starting", "running",
-                                        "hung",    "stopped",  "closed"};
+    static const char* const names[] = {"waiting", "starting", "running", "hung",
+                                        "stopped", "closed",   "wrong"};
     return names[state];
 }

@@ -46,6 +46,11 @@ bool SetOption(CoresOptions* options, const char* name, const char* value) {
         return ParseCount(value, 1, 0xFFFFFFFFu, &options->everySeconds);
     if (strcmp(name, "threads") == 0)
         return ParseCount(value, 1, uint32_t(kMaxThreads), &options->threads);
+    if (strcmp(name, "workload") == 0) {
+        bool check = strcmp(value, "check") == 0;
+        options->workload = check ? checkWorkload : toolWorkload;
+        return check || strcmp(value, "tool") == 0;
+    }
     if (strcmp(name, "log") == 0)
         return CopyPath(options->logPath, value);
     if (strcmp(name, "chart") == 0)
@@ -81,8 +86,8 @@ bool ResumeAlone(const CoresOptions& options, int count, char* error, int errorS
 }
 
 bool TakesValue(const char* name) {
-    static const char* const names[] = {"processors", "cycle", "duration", "every",
-                                        "threads",    "log",   "chart",    "tool"};
+    static const char* const names[] = {"processors", "cycle", "duration", "every",   "threads",
+                                        "log",        "chart", "tool",     "workload"};
     for (const char* known : names)
         if (strcmp(name, known) == 0)
             return true;
@@ -102,7 +107,7 @@ void RefuseValue(const char* name, const char* argument, const char* value, char
 } // namespace
 
 const char* CoresUsage() {
-    static char usage[1400];
+    static char usage[2000];
     if (usage[0])
         return usage;
     snprintf(
@@ -119,7 +124,12 @@ const char* CoresUsage() {
         "  --every SECONDS        a figures row per processor every SECONDS (default 10)\n"
         "  --log FILE             the CSV log (default: vesko-cores-YYYYMMDD-HHMMSS.csv here)\n"
         "  --chart FILE           write the chart as a BMP file at the end\n"
-        "  --tool PATH            the tool to run (default: vesko.exe beside this program)\n"
+        "  --workload tool|check  run the tool, or vesko-check, whose every result is checked\n"
+        "                         (default: tool)\n"
+        "  --tool PATH            the program to run (default: vesko.exe, or vesko-check.exe with\n"
+        "                         --workload check, beside this program)\n"
+        "  --resume               with --log FILE alone: go on with the run the machine cut short\n"
+        "  --autostart            register the resume command for the next logon while it runs\n"
         "  --help                 this text\n"
         "Exit code: 0 PASS, 1 FAIL, 2 a bad command line, 3 NOT PROVEN (a processor finished\n"
         "fewer than %d bursts).\n",

@@ -10,6 +10,10 @@
 const int kPathCapacity = 260;
 const int kMaxThreads = 8; // --threads: tools on one core at once
 
+// What runs on each processor: the tool, or the check workload that knows
+// every right answer.
+enum Workload { toolWorkload, checkWorkload };
+
 struct CoresOptions {
     uint64_t processors;           // one bit per logical processor; 0: all
     uint32_t cycleSeconds;         // 0: one tool per processor at once
@@ -20,6 +24,7 @@ struct CoresOptions {
     char toolPath[kPathCapacity];  // empty: vesko.exe beside the program
     char chartPath[kPathCapacity]; // empty: no chart at the end
     bool help;
+    Workload workload;
     bool resume;    // go on with the run the log (--log) holds, with its options
     bool autostart; // register the resume command to run at the next logon
 };

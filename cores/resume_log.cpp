@@ -141,6 +141,9 @@ void ApplyProcessorRow(ResumeLog* log, const LogRow& row) {
     case stoppedEvent:
         Failure(log, row, stoppedState);
         break;
+    case errorEvent: // the check workload runs on after a wrong result
+        Failure(log, row, wrongState);
+        break;
     case closedEvent:
         processor->closedByHand = true;
         processor->closedMs = row.runMs;
@@ -255,7 +258,8 @@ void ResumeWatches(Judge* judge, const ResumeLog& log) {
         watch->state = earlier.failure.failed ? earlier.failure.state
                        : earlier.closedByHand ? closedState
                                               : waitingState;
-        watch->state = watch->state == hungState ? stoppedState : watch->state; // no tool now
+        if (watch->state == hungState || watch->state == wrongState)
+            watch->state = stoppedState; // no tool there now
         watch->warnings.slower.count = earlier.slowerWarnings;
         watch->warnings.notLoaded.count = earlier.notLoadedWarnings;
         watch->mhzTenths = earlier.mhzTenths;

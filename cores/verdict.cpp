@@ -27,8 +27,11 @@ FailureWords WordsOf(const FailureRecord& failure) {
     size_t length = strlen(failure.what), timeLength = strlen(at);
     bool timed = length >= timeLength && strcmp(failure.what + length - timeLength, at) == 0;
     FailureWords words;
-    snprintf(words.text, sizeof words.text, "%s, %s%s%s", WatchStateName(failure.state),
-             failure.what, timed ? "" : " at ", timed ? "" : at);
+    if (failure.state == wrongState) // its words say what it was
+        snprintf(words.text, sizeof words.text, "%s at %s", failure.what, at);
+    else
+        snprintf(words.text, sizeof words.text, "%s, %s%s%s", WatchStateName(failure.state),
+                 failure.what, timed ? "" : " at ", timed ? "" : at);
     return words;
 }
 
@@ -79,7 +82,8 @@ void AppendFailures(const Judge& judge, char* text, int size, int failed) {
     // Each list is cut after a few: the end rows name every processor.
     for (int i = 0, listed = 0; i < judge.count; ++i)
         if (Failed(judge.watches[i]) && listed++ < kListed) {
-            AppendName(text, size, listed > 1 ? "; " : "", judge.watches[i], " ");
+            AppendName(text, size, listed > 1 ? "; " : "", judge.watches[i],
+                       judge.watches[i].failure.state == wrongState ? ": " : " ");
             AppendText(text, size, "%s", WordsOf(judge.watches[i].failure).text);
         }
     if (failed > kListed)

@@ -157,8 +157,8 @@ void JudgeSlower(Judge* judge, ProcessorWatch* watch, uint64_t now) {
         return;
     Comparison c = Compare(figure, reference);
     LogRow row = MakeLogRow(now, watch->processor, warningEvent,
-                            "slower than the rest: %s ticks against a median of %s (+%.1f %%)",
-                            c.value, c.against, c.percentAbove);
+                            "slower than the rest: %s %s against a median of %s (+%.1f %%)",
+                            c.value, FigureUnit(*judge), c.against, c.percentAbove);
     row.ticksHundredths = int32_t(figure);
     row.mhzTenths = watch->mhzTenths;
     EmitRow(*judge, row);
@@ -178,9 +178,9 @@ void JudgeSlowing(Judge* judge, uint64_t now) {
         return;
     Comparison c = Compare(recent, first);
     LogRow row = MakeLogRow(now, -1, warningEvent,
-                            "slowing down: median %s ticks in the last %u minutes against %s in "
+                            "slowing down: median %s %s in the last %u minutes against %s in "
                             "the first %u (+%.1f %%)",
-                            c.value, unsigned(windowMs / 60000), c.against,
+                            c.value, FigureUnit(*judge), unsigned(windowMs / 60000), c.against,
                             unsigned(band->firstWindowMs / 60000), c.percentAbove);
     row.ticksHundredths = int32_t(recent);
     EmitRow(*judge, row);

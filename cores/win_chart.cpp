@@ -35,7 +35,8 @@ HBITMAP DrawRunChart(const RunChart& chart, uint64_t runMs, int width, int heigh
     if (width <= 0 || height <= 0)
         return nullptr;
     HBITMAP dib = CreateDib(width, height, 32);
-    ChartInput input = {chart.series, chart.processors, chart.count, uint32_t(runMs / 1000)};
+    ChartInput input = {chart.series, chart.processors, chart.count, uint32_t(runMs / 1000),
+                        chart.upperTitle};
     if (dib && !DrawChart(dib, input))
         dib = (HBITMAP)DeleteGdiObject(dib);
     return dib;

@@ -12,7 +12,8 @@ struct RunChart {
     ChartSeries series[kMaxProcessors];
     int processors[kMaxProcessors];
     int count;
-    uint32_t version; // counts the changes: a view redraws when it differs
+    const char* upperTitle; // null: the tool's ticks per iteration
+    uint32_t version;       // counts the changes: a view redraws when it differs
 };
 
 // Empty series for the processors of the mask, in ascending order.

@@ -1,5 +1,7 @@
 #include "cores/win_log_file.h"
 
+#include "check/error_line.h"
+
 #include "util/full_path.h"
 #include "cores/log_row.h"
 #include "util/file_helpers.h"
@@ -164,6 +166,38 @@ BOOL ReadRunLogBack(const char* path, ResumeLog* back, char* error, int size) {
     CloseHandle(file);
     EndResumeLog(back, used > 0 || tooLong);
     return TRUE;
+}
+
+bool CheckErrorsPath(const char* logPath, int tool, char* path, int size) {
+    size_t length = strlen(logPath);
+    int stem =
+        length >= 4 && _stricmp(logPath + length - 4, ".csv") == 0 ? int(length) - 4 : int(length);
+    int written = snprintf(path, size_t(size), "%.*s-errors-%d.csv", stem, logPath, tool + 1);
+    return written > 0 && written < size;
+}
+
+uint64_t FileLength(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return 0;
+    return uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+bool ReadLatestCheckError(const char* path, uint64_t from, CheckResult* wrong) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    char tail[4 * kErrorLineCapacity]; // the latest whole line and more
+    uint64_t length = FileLength(path), start = length > sizeof tail ? length - sizeof tail : 0;
+    start = start > from ? start : from;
+    LARGE_INTEGER at;
+    at.QuadPart = LONGLONG(start);
+    DWORD read = 0;
+    bool readable = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+                    ReadFile(file, tail, sizeof tail, &read, nullptr);
+    CloseHandle(file);
+    return readable && ParseLatestErrorLine(tail, int(read), wrong);
 }
 
 void CloseRunLog(RunLog* log) {

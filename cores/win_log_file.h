@@ -1,5 +1,7 @@
 #pragma once
 
+#include "check/check_burst.h"
+
 #include "cores/resume_log.h"
 
 #include <windows.h>
@@ -31,6 +33,18 @@ void WriteRunLog(RunLog* log, const char* line, int length);
 void EchoLine(RunLog* log, const char* line);
 
 void CloseRunLog(RunLog* log);
+
+// Where the check workload started as tool `tool` (0 on) writes its wrong
+// results: beside the log, "run.csv" giving "run-errors-1.csv"; false where
+// that path does not fit in `size`.
+bool CheckErrorsPath(const char* logPath, int tool, char* path, int size);
+
+// The file's length in bytes; 0 where it is not there.
+uint64_t FileLength(const char* path);
+
+// The latest whole wrong-result line written to `path` past its first `from`
+// bytes (those of earlier processes); false where there is none.
+bool ReadLatestCheckError(const char* path, uint64_t from, CheckResult* wrong);
 
 // "vesko-cores-20261208-130455.csv" for a start at that UTC time.
 void DefaultLogName(const SYSTEMTIME& utc, char* name, int size);

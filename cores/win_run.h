@@ -28,6 +28,8 @@ struct CoresRun {
     ToolProcess tools[kMaxProcessors];
     int watchOf[kMaxProcessors];
     int toolCount;
+    // The check workload: how long tool i's errors file was at its start.
+    uint64_t errorsFrom[kMaxProcessors];
     CoreCycle cycle;                       // cycle mode: the turns and the one under way
     RECT toolArea;                         // where the tools' windows are tiled
     char logNote[240];                     // how the log failed, for the window and the verdict

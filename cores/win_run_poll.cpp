@@ -39,6 +39,13 @@ void PollTool(CoresRun* run, int index) {
     char title[256];
     if (tool->window && GetWindowTextA(tool->window, title, sizeof title) > 0)
         TellTitle(&run->judge, watch, title, now);
+    if (WrongResultUntold(*watch)) { // what it was, from the file beside the log
+        char errors[MAX_PATH];
+        CheckResult wrong;
+        bool read = CheckErrorsPath(run->log.path, index, errors, sizeof errors) &&
+                    ReadLatestCheckError(errors, run->errorsFrom[index], &wrong);
+        TellWrongResult(&run->judge, watch, read ? &wrong : nullptr, now);
+    }
     DWORD exitCode;
     if (ToolEnded(*tool, &exitCode)) {
         ReleaseTool(tool);

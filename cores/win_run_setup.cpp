@@ -30,21 +30,23 @@ bool IsFile(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void ToolBesideProgram(char* path, int size) {
+void ToolBesideProgram(const char* name, char* path, int size) {
     DWORD length = GetModuleFileNameA(nullptr, path, DWORD(size));
     char* slash = strrchr(path, '\\');
     if (length && slash)
-        snprintf(slash + 1, size_t(size - (slash + 1 - path)), "vesko.exe");
+        snprintf(slash + 1, size_t(size - (slash + 1 - path)), "%s", name);
     else
-        snprintf(path, size_t(size), "vesko.exe");
+        snprintf(path, size_t(size), "%s", name);
 }
 
-// The tool given, or vesko.exe beside this program; false when it is not there.
+// The program given, or the workload's beside this program; false when it is not there.
 bool ChooseTool(CoresRun* run, char* error, int size) {
+    bool check = run->options.workload == checkWorkload;
     if (run->options.toolPath[0])
         snprintf(run->toolPath, sizeof run->toolPath, "%s", run->options.toolPath);
     else
-        ToolBesideProgram(run->toolPath, sizeof run->toolPath);
+        ToolBesideProgram(check ? "vesko-check.exe" : "vesko.exe", run->toolPath,
+                          sizeof run->toolPath);
     if (IsFile(run->toolPath))
         return true;
     snprintf(error, size_t(size), "The tool %s is not there.", run->toolPath);
@@ -124,7 +126,13 @@ void StartTool(CoresRun* run, int tool) {
     if (!watch)
         return;
     TellStarted(&run->judge, watch, now, run->toolPath);
-    if (!StartPinnedTool(run->toolPath, watch->processor, now, &run->tools[tool], error,
+    char arguments[MAX_PATH + 16] = "", errors[MAX_PATH];
+    if (run->options.workload == checkWorkload &&
+        CheckErrorsPath(run->log.path, tool, errors, sizeof errors)) { // beside the log
+        snprintf(arguments, sizeof arguments, "--errors \"%s\"", errors);
+        run->errorsFrom[tool] = FileLength(errors); // what earlier processes wrote there
+    }
+    if (!StartPinnedTool(run->toolPath, arguments, watch->processor, now, &run->tools[tool], error,
                          sizeof error))
         TellFailure(&run->judge, watch, now, error);
 }
@@ -168,6 +176,8 @@ void StartJudging(CoresRun* run) {
     StartRunChart(&run->chart, processors);
     RowSink sink = {FanOutRow, run};
     StartJudge(&run->judge, processors, options.everySeconds, options.cycleSeconds != 0, sink);
+    run->judge.checkFigures = options.workload == checkWorkload;
+    run->chart.upperTitle = run->judge.checkFigures ? "Milliseconds a burst" : nullptr;
     if (run->topologyKnown)
         PlaceWatches(&run->judge, run->topology);
     if (run->resume)

@@ -66,7 +66,10 @@ int DrawRunTable(HDC dc, RECT area, const CoresRun& run) {
     int left = area.left + 4, y = area.top + 4;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    DrawRow(dc, left, y, charWidth, kHeadings);
+    const char* headings[kColumnCount];
+    memcpy(headings, kHeadings, sizeof headings);
+    headings[4] = run.judge.checkFigures ? "ms" : headings[4];
+    DrawRow(dc, left, y, charWidth, headings);
     y += line;
     for (int i = 0; i < run.judge.count; ++i, y += line)
         DrawWatch(dc, left, y, charWidth, run.judge.watches[i]);

@@ -24,13 +24,13 @@ DWORD_PTR ProcessorMask(int processor) {
 
 } // namespace
 
-BOOL StartPinnedTool(const char* path, int processor, uint64_t now, ToolProcess* tool, char* error,
-                     int size) {
+BOOL StartPinnedTool(const char* path, const char* arguments, int processor, uint64_t now,
+                     ToolProcess* tool, char* error, int size) {
     *tool = {};
     tool->processor = processor;
     tool->startedMs = now;
-    char commandLine[MAX_PATH + 3];
-    snprintf(commandLine, sizeof commandLine, "\"%s\"", path);
+    char commandLine[3 * MAX_PATH];
+    snprintf(commandLine, sizeof commandLine, "\"%s\"%s%s", path, *arguments ? " " : "", arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

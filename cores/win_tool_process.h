@@ -14,10 +14,11 @@ struct ToolProcess {
 };
 
 // Starts the tool suspended, gives it a one-processor mask and only then
-// resumes it, so none of its instructions runs elsewhere; `now` is the run's
-// time. FALSE with the reason in `error` (nothing is left running then).
-BOOL StartPinnedTool(const char* path, int processor, uint64_t now, ToolProcess* tool, char* error,
-                     int size);
+// resumes it, so none of its instructions runs elsewhere; `arguments` (may be
+// empty) follow its path on its command line; `now` is the run's time. FALSE with the reason in
+// `error` (nothing is left running then).
+BOOL StartPinnedTool(const char* path, const char* arguments, int processor, uint64_t now,
+                     ToolProcess* tool, char* error, int size);
 
 // Looks for the tool's window while it has none; true when it was just found.
 bool FindToolWindow(ToolProcess* tool);

@@ -75,7 +75,7 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
             AddChartFigures(theSeries[1], t, 12.0f, kChartMissing);
     }
     const int processors[2] = {2, 5};
-    const ChartInput input = {theSeries, processors, 2, 590}; // the figures reach 600 s
+    const ChartInput input = {theSeries, processors, 2, 590, nullptr}; // the figures reach 600 s
     const int width = 263, height = 197; // rows of 263 pixels: not a multiple of 4 bytes at 24
     Dib dib(width, height), other(3, 3);
     BindSurface(kChartSurfaceSlot, other);
@@ -130,7 +130,8 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     AddChartFigures(theSeries[0], 0, 7.5f, 2096.0f);
     AddChartFigures(theSeries[0], 60, 7.5f, 2096.0f);
     const int numbers[20] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
-    const ChartInput input = {theSeries, numbers, 1, 60}; // processor 0; the legend has all 20
+    const ChartInput input = {theSeries, numbers, 1, 60,
+                              nullptr}; // processor 0; the legend has all 20
     const int sizes[][3] = {{1, 1, 32}, {7, 3, 24}, {40, 30, 16}, {97, 61, 32}}; // and bits
     for (const auto& size : sizes)
         EXPECT_TRUE(DrawChart(Dib(size[0], size[1], WORD(size[2])), input)) << size[0];
@@ -150,7 +151,7 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(0)).size(), size_t(3 * rows / 2));
     // 20 processors: the legend wraps, every number on the bitmap in its colour.
     std::fill(theSeries, theSeries + 20, ChartSeries{});
-    const ChartInput legend = {theSeries, numbers, 20, 60};
+    const ChartInput legend = {theSeries, numbers, 20, 60, nullptr};
     Dib dib(263, 197);
     ASSERT_TRUE(DrawChart(dib, legend));
     const RECT header = {0, 0, 263, LayOutChart(263, 197, legend, ChartFontCell()).ticks.plot.top};

@@ -16,19 +16,21 @@ bool Parse(std::initializer_list<const char*> list, CoresOptions* options, char*
 TEST(CoresOptions, BothSpellingsSetEveryOption) {
     CoresOptions o;
     char error[200] = "";
-    ASSERT_TRUE(
-        Parse({"--processors", "0,2,4-6", "/cycle", "15", "--duration", "30m", "/every", "7",
-               "--log", "a b.csv", "/tool", "x\\vesko.exe", "--chart", "c.bmp", "/threads", "8"},
-              &o, error))
+    ASSERT_TRUE(Parse({"--processors", "0,2,4-6", "/cycle", "15", "--duration", "30m", "/every",
+                       "7", "--log", "a b.csv", "/tool", "x\\vesko.exe", "--chart", "c.bmp",
+                       "/threads", "8", "/workload", "check"},
+                      &o, error))
         << error;
     EXPECT_EQ((std::vector<uint64_t>{0x75, 15, 1800, 7, 8, false}),
               (std::vector<uint64_t>{o.processors, o.cycleSeconds, o.durationSeconds,
                                      o.everySeconds, o.threads, o.help}));
+    EXPECT_EQ(checkWorkload, o.workload);
     EXPECT_EQ((std::vector<std::string>{"a b.csv", "x\\vesko.exe", "c.bmp"}),
               (std::vector<std::string>{o.logPath, o.toolPath, o.chartPath}));
     ASSERT_TRUE(Parse({"/help"}, &o, error) && o.help);
     EXPECT_EQ(10u, o.everySeconds) << "the default";
     EXPECT_EQ(1u, o.threads) << "the default";
+    EXPECT_EQ(toolWorkload, o.workload) << "the default";
     EXPECT_EQ(0u, o.processors | o.cycleSeconds | o.durationSeconds) << "all, at once, till closed";
 }
 
@@ -62,6 +64,7 @@ TEST(CoresOptions, ErrorsNameWhatIsWrong) {
         {{"--cycle", "x10"}, "\"x10\""},
         {{"--every", "5s"}, "\"5s\""},
         {{"--every", "0"}, "\"0\""},
+        {{"--workload", "Check"}, "\"Check\""},
         {{"/processors", "1-0"}, "/processors"},
         {{"--log", ""}, "--log"},
         {{"--tool", tooLong.c_str()}, "\"aaaa"},

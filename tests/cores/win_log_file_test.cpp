@@ -60,6 +60,30 @@ TEST(RunLog, OneHeaderRowsAppendedAndAFailedWriteStopsTheLogAloud) {
 }
 
 // Figures rows feed their processor's series; other rows and processors do not.
+// Each tool's wrong results beside the log; only the lines its own process wrote are read.
+TEST(RunLog, TheCheckWorkloadsErrorsFileIsReadPastWhatEarlierProcessesWrote) {
+    char folder[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    std::string log = std::string(folder) + "vesko-errors-test.CSV";
+    ASSERT_TRUE(CheckErrorsPath(log.c_str(), 2, path, sizeof path));
+    EXPECT_EQ(std::string(folder) + "vesko-errors-test-errors-3.csv", path);
+    EXPECT_FALSE(CheckErrorsPath(log.c_str(), 2, path, int(log.size()) + 8)) << "no room";
+    ASSERT_TRUE(CheckErrorsPath(log.c_str(), 0, path, sizeof path));
+    std::ofstream(path, std::ios::binary) << "7,memory,0x0000000000000001,0x0000000000000003\r\n";
+    uint64_t from = FileLength(path);
+    CheckResult wrong = {};
+    EXPECT_EQ(48u, from);
+    EXPECT_FALSE(ReadLatestCheckError(path, from, &wrong)) << "an earlier process's line";
+    std::ofstream(path, std::ios::binary | std::ios::app)
+        << "9,integer,0x0000000000000004,0x0000000000000005\r\n12,integer,0x00";
+    ASSERT_TRUE(ReadLatestCheckError(path, from, &wrong));
+    EXPECT_EQ(9u, wrong.burst);
+    EXPECT_EQ(5u, wrong.got);
+    DeleteFileA(path);
+    EXPECT_FALSE(ReadLatestCheckError(path, 0, &wrong));
+    EXPECT_EQ(0u, FileLength(path));
+}
+
 TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
     static RunChart chart; // 512 KiB: off the stack
     StartRunChart(&chart, 0x5);
