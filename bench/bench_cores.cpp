@@ -1,8 +1,9 @@
 // Vesko Cores as a running program: its own processor time per hour of one
 // watched tool, the cost of one log row, and how far apart the processors'
-// medians lie per figures interval (what the slower-than-the-rest threshold
-// must stay above).
+// compared figures lie at --every 1, 2 and 10 (what the slower-than-the-rest
+// threshold must stay above).
 #include "bench/bench_timing.h"
+#include "cores/judge.h"
 #include "cores/win_app.h"
 #include "cores/log_row.h"
 #include "cores/win_log_file.h"
@@ -11,7 +12,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <map>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -32,39 +32,6 @@ std::string TempFile(const char* name) {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     return std::string(folder) + name;
-}
-
-PROCESS_INFORMATION StartCompanion(const std::string& options) {
-    std::string line = "\"" + Beside("vesko-cores.exe") + "\" " + options;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE nowhere = CreateFileA("NUL", GENERIC_WRITE, 0, &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES; // its rows are not for the table
-    startup.hStdOutput = startup.hStdError = nowhere;
-    PROCESS_INFORMATION run = {};
-    CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &run);
-    CloseHandle(nowhere);
-    return run;
-}
-
-void EndCompanion(PROCESS_INFORMATION& run) {
-    PostMessageA(FindProcessWindow(run.dwProcessId), WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(run.hProcess, 30000) != WAIT_OBJECT_0)
-        TerminateProcess(run.hProcess, 1);
-    CloseHandle(run.hThread);
-    CloseHandle(run.hProcess);
-}
-
-std::vector<std::string> Lines(const std::string& path) {
-    std::vector<std::string> lines;
-    FILE* file = fopen(path.c_str(), "rb");
-    char line[1024];
-    while (file && fgets(line, sizeof line, file))
-        lines.push_back(line);
-    if (file)
-        fclose(file);
-    return lines;
 }
 
 double OwnProcessorSeconds() {
@@ -138,68 +105,88 @@ void RowCost(int rows) {
     printf("| one log row: format and WriteFile | %.1f us (%d rows) |\n", each * 1e6, rows);
 }
 
-// The fields of a CSV row that has no quoted field.
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t at = 0;
-    for (size_t comma; (comma = line.find(',', at)) != std::string::npos; at = comma + 1)
-        fields.push_back(line.substr(at, comma - at));
-    fields.push_back(line.substr(at));
-    return fields;
+// What "slower than the rest" compares at each figures interval's end: each processor's
+// figure against the lower median of the others' taken at the same end, in percent above.
+void Compare(const Judge& judge, uint64_t now, std::vector<double>* above) {
+    for (int i = 0; i < judge.count; ++i) {
+        const ProcessorWarnings& own = judge.watches[i].warnings;
+        if (!own.figure || own.figureMs != now)
+            continue;
+        std::vector<double> others;
+        for (int j = 0; j < judge.count; ++j)
+            if (j != i && judge.watches[j].warnings.figure)
+                others.push_back(judge.watches[j].warnings.figure);
+        if (others.empty())
+            continue;
+        std::sort(others.begin(), others.end());
+        above->push_back((own.figure / others[(others.size() - 1) / 2] - 1) * 100);
+    }
 }
 
-// Every processor at once for `seconds`, 10 s figures intervals: how far each
-// processor's figure (its interval median, where the interval holds 5 cycles
-// lines or more) lies from the lower median of the others' in the same
-// interval; what "slower than the rest" compares with its 10 %.
+// Every processor at once for `seconds`, a tool pinned to each, its titles fed to three judges
+// alike but for --every (1, 2 and 10 s): how far a processor's compared figure lies from the
+// others', at each --every; what "slower than the rest" holds against its 10 %.
 void Spread(int seconds) {
-    std::string log = TempFile("bench-cores-all.csv");
-    DeleteFileA(log.c_str());
-    PROCESS_INFORMATION run = StartCompanion("--log \"" + log + "\"");
-    Sleep(DWORD(seconds) * 1000);
-    EndCompanion(run);
-    std::vector<double> apart, above;
-    std::map<std::string, std::map<int, double>> intervals; // run seconds: processor: figure
-    int thin = 0;
-    for (const std::string& line : Lines(log)) {
-        std::vector<std::string> f = Fields(line);
-        if (f.size() < 8 || f[4] != "figures")
-            continue;
-        if (atoi(f[7].c_str() + 8) < 5) // "samples N of B bursts"
-            ++thin;
-        else
-            intervals[f[1]][atoi(f[2].c_str())] = atof(f[5].c_str());
+    static Judge judges[3];
+    static ToolProcess tools[kMaxProcessors];
+    const uint32_t everys[3] = {1, 2, 10};
+    DWORD_PTR mask = 0, system = 0;
+    GetProcessAffinityMask(GetCurrentProcess(), &mask, &system);
+    std::string tool = Beside("vesko.exe");
+    int count = 0;
+    char error[200];
+    for (int p = 0; p < kMaxProcessors && p < int(8 * sizeof mask); ++p)
+        if (mask >> p & 1 && StartPinnedTool(tool.c_str(), "", p, 0, &tools[count], error, 200))
+            ++count;
+    for (int k = 0; k < 3; ++k) {
+        StartJudge(&judges[k], mask, everys[k], false, {[](void*, const LogRow&) {}, nullptr});
+        for (int i = 0; i < count; ++i)
+            TellStarted(&judges[k], FindWatch(&judges[k], tools[i].processor), 0, tool.c_str());
     }
-    DeleteFileA(log.c_str());
-    for (const auto& interval : intervals)
-        for (const auto& processor : interval.second) {
-            std::vector<double> others;
-            for (const auto& other : interval.second)
-                if (other.first != processor.first)
-                    others.push_back(other.second);
-            if (others.empty())
-                continue;
-            std::sort(others.begin(), others.end());
-            double percent = (processor.second / others[(others.size() - 1) / 2] - 1) * 100;
-            apart.push_back(fabs(percent));
-            above.push_back(percent);
+    std::vector<double> above[3];
+    double start = Now();
+    for (uint64_t now = 0; now < uint64_t(seconds) * 1000; now = uint64_t((Now() - start) * 1e3)) {
+        Sleep(125); // as Vesko Cores polls
+        char title[256];
+        for (int i = 0; i < count; ++i) {
+            bool found = FindToolWindow(&tools[i]);
+            bool read = tools[i].window && GetWindowTextA(tools[i].window, title, sizeof title);
+            for (int k = 0; k < 3; ++k) {
+                ProcessorWatch* watch = FindWatch(&judges[k], tools[i].processor);
+                if (found)
+                    TellWindow(watch, now);
+                if (read)
+                    TellTitle(&judges[k], watch, title, now);
+            }
         }
-    if (apart.empty())
-        return;
-    printf("| a processor's figure against the others', %d s all at once, 10 s intervals | %.1f %% "
-           "apart at the median, %.1f %% above in nine of ten, %.1f %% above at most (%zu "
-           "comparisons; %d figures rows under 5 samples left out) |\n",
-           seconds, Median(apart), Percentile(above, 0.9), Percentile(above, 1.0), apart.size(),
-           thin);
+        for (int k = 0; k < 3; ++k) {
+            JudgeTick(&judges[k], now);
+            Compare(judges[k], now, &above[k]);
+        }
+    }
+    for (int i = 0; i < count; ++i)
+        KillTool(&tools[i]), ReleaseTool(&tools[i]);
+    for (int k = 0; k < 3; ++k) {
+        if (above[k].empty())
+            continue;
+        std::vector<double> apart;
+        for (double percent : above[k])
+            apart.push_back(fabs(percent));
+        printf("| a processor's compared figure against the others', %d s all at once, --every %u "
+               "| %.1f %% apart at the median, %.1f %% above in nine of ten, %.1f %% above at "
+               "most (%zu comparisons) |\n",
+               seconds, everys[k], Median(apart), Percentile(above[k], 0.9),
+               Percentile(above[k], 1.0), above[k].size());
+    }
 }
 
 } // namespace
 
 // bench_cores [SECONDS [SPREAD_SECONDS]]: the watching cost over SECONDS and
-// 4 x SECONDS (default 20), the spread over SPREAD_SECONDS (default 2 x SECONDS).
+// 4 x SECONDS (default 20), the spread over SPREAD_SECONDS (default 90).
 int main(int argc, char** argv) {
     int seconds = argc > 1 ? atoi(argv[1]) : 20;
-    int spreadSeconds = argc > 2 ? atoi(argv[2]) : 2 * seconds;
+    int spreadSeconds = argc > 2 ? atoi(argv[2]) : 90;
     printf("| Vesko Cores | figure |\n|---|---|\n");
     RowCost(10000);
     WatchingCost(seconds);

@@ -2,6 +2,8 @@
 
 #include "cores/judge.h"
 
+#include <algorithm>
+
 namespace {
 
 // Whole minutes of each slowing-down window: 5, or kSlowingWindowBursts of
@@ -13,23 +15,33 @@ uint64_t SlowingWindowMinutes(const Judge& judge) {
     return minutes < uint64_t(kSlowingMaxMinutes) ? minutes : kSlowingMaxMinutes;
 }
 
-// What is compared with the other processors: the median of the interval's
-// cycles lines where it holds kJudgedSamples or more, else of the latest
-// kJudgedSamples; 0 while there are fewer.
-uint32_t Figure(const ProcessorWatch& watch) {
-    if (watch.interval.total >= uint64_t(kJudgedSamples))
-        return watch.interval.Median();
+// How far back a figure reaches: kFigureSpanMs, or the interval where longer.
+uint64_t FigureSpanMs(const Judge& judge) {
+    return judge.everyMs > kFigureSpanMs ? judge.everyMs : kFigureSpanMs;
+}
+
+// What is compared with the other processors: the lower median of the cycles
+// lines counted over the latest span, or of the latest kJudgedSamples where
+// it holds fewer (long bursts); 0 until the tool has worked here a whole span
+// (start-up is no steady burst) and counted that many.
+uint32_t Figure(const Judge& judge, const ProcessorWatch& watch, uint64_t now) {
+    uint64_t span = FigureSpanMs(judge);
     const ProcessorWarnings& own = watch.warnings;
-    if (own.latestCount < kJudgedSamples)
+    if (now - watch.settledMs < span)
         return 0;
-    uint32_t sorted[kJudgedSamples];
-    for (int i = 0; i < kJudgedSamples; ++i) {
-        int j = i;
-        for (; j > 0 && sorted[j - 1] > own.latest[i]; --j)
-            sorted[j] = sorted[j - 1];
-        sorted[j] = own.latest[i];
+    uint32_t taken[kRecentSamples];
+    int count = 0;
+    uint64_t kept = own.recentCount < kRecentSamples ? own.recentCount : kRecentSamples;
+    for (uint64_t i = 1; i <= kept; ++i) {
+        uint64_t slot = (own.recentCount - i) % kRecentSamples;
+        if (count >= kJudgedSamples && now - own.recentMs[slot] > span)
+            break;
+        taken[count++] = own.recent[slot];
     }
-    return sorted[(kJudgedSamples - 1) / 2];
+    if (count < kJudgedSamples)
+        return 0;
+    std::nth_element(taken, taken + (count - 1) / 2, taken + count);
+    return taken[(count - 1) / 2];
 }
 
 // True when `value` lies more than kSlowerPercent above `reference`.
@@ -51,12 +63,12 @@ Comparison Compare(uint32_t value, uint32_t reference) {
     return comparison;
 }
 
-// Whether a warning row is due: when the warning starts to hold, then every
-// kWarningRepeatMs while it lasts.
+// Whether a warning row is due: one an episode, so noise that comes and
+// goes writes no more rows than a warning that lasts.
 bool WarningDue(WarningState* warning, bool holds, uint64_t now) {
-    bool due = holds && (!warning->holds || now - warning->writtenMs >= kWarningRepeatMs);
-    warning->holds = holds;
+    bool due = holds && (!warning->written || now - warning->writtenMs >= kWarningRepeatMs);
     if (due) {
+        warning->written = true;
         warning->writtenMs = now;
         ++warning->count;
     }
@@ -129,7 +141,9 @@ void ClearBandWarnings(BandWarnings* band, uint64_t startMs) {
 
 void CountWarningSample(Judge* judge, ProcessorWatch* watch, uint32_t ticks, uint64_t now) {
     ProcessorWarnings* own = &watch->warnings;
-    own->latest[own->latestCount++ % kJudgedSamples] = ticks;
+    uint64_t at = own->recentCount++ % kRecentSamples;
+    own->recent[at] = ticks;
+    own->recentMs[at] = now;
     BandWarnings* band = &judge->band;
     if (!band->firstWindowMs && now - band->startMs < SlowingWindowMinutes(*judge) * 60000)
         band->firstWindow.Add(ticks);
@@ -144,13 +158,14 @@ void CountWarningSample(Judge* judge, ProcessorWatch* watch, uint32_t ticks, uin
 
 void EndWarningInterval(Judge* judge, ProcessorWatch* watch, uint64_t now) {
     JudgeLoad(*judge, watch, now);
-    if (watch->interval.total && Settled(*judge, *watch, now) && Figure(*watch))
-        watch->warnings.figure = Figure(*watch);
+    uint32_t figure = watch->interval.total ? Figure(*judge, *watch, now) : 0;
+    if (figure)
+        watch->warnings.figure = figure, watch->warnings.figureMs = now;
 }
 
 void JudgeSlower(Judge* judge, ProcessorWatch* watch, uint64_t now) {
     uint32_t figure = watch->warnings.figure;
-    if (!watch->interval.total || !Settled(*judge, *watch, now) || !figure)
+    if (!figure || watch->warnings.figureMs != now) // none taken at this interval's end
         return;
     uint32_t reference = OthersFigure(judge, *watch);
     if (!reference || !WarningDue(&watch->warnings.slower, Above(figure, reference), now))

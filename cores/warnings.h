@@ -18,6 +18,13 @@ const int kSlowerPercent = 10;
 // The fewest cycles lines a figure of "slower than the rest" or a window of
 // "slowing down" is made of.
 const int kJudgedSamples = 5;
+// A figure of "slower than the rest" spans at least this much of the
+// processor's latest work (or the figures interval, where that is longer),
+// whatever --every is: the span the 10 % limit's spread was measured over.
+const uint64_t kFigureSpanMs = 10000;
+// The latest cycles lines kept per processor: more than 10 s of them where
+// bursts last 35 ms.
+const int kRecentSamples = 256;
 const uint64_t kSlowingWindowMs = 5 * 60 * 1000;
 const int kSlowingWindowBursts = 20; // where bursts are long, a window holds this many
 const int kSlowingMaxMinutes = 60;
@@ -26,19 +33,22 @@ const uint64_t kWarningRepeatMs = 10 * 60 * 1000;
 // kIdleIntervals figures intervals in a row is not loaded.
 const int kIdleIntervals = 3;
 
-// A warning that may hold for a while: written when it starts, then every
-// kWarningRepeatMs while it lasts.
+// A warning that may hold for a while, or come and go: written when it
+// starts to hold, then not again within kWarningRepeatMs, whether it held all
+// along or came and went.
 struct WarningState {
-    bool holds;
+    bool written; // in this part of the run
     uint64_t writtenMs;
     int count; // rows written
 };
 
 // A processor's side: the figure it is compared with and its idle intervals.
 struct ProcessorWarnings {
-    uint32_t latest[kJudgedSamples]; // the latest cycles lines, a ring
-    int latestCount;
-    uint32_t figure;   // of the latest settled interval; 0: none
+    uint32_t recent[kRecentSamples];   // the latest cycles lines, a ring
+    uint64_t recentMs[kRecentSamples]; // when each was counted
+    uint64_t recentCount;              // ever counted
+    uint32_t figure;   // compared with the others' at the latest interval's end; 0: none
+    uint64_t figureMs; // when it was taken
     int idleIntervals; // in a row while its tool ran
     WarningState slower;
     WarningState notLoaded;

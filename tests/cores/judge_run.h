@@ -15,9 +15,9 @@ const uint64_t kSecond = 10000000; // in the 100 ns units of processor times
 // A judge fed made-up titles, loads and times; rows as "event processor ticks mhz detail [busy]".
 struct JudgeRun {
     // In dirty memory, as on the heap: StartJudge must set every field it reads.
-    explicit JudgeRun(uint64_t processors, bool cycling = false)
+    explicit JudgeRun(uint64_t processors, bool cycling = false, uint32_t everySeconds = 10)
         : judge(*new (memset(storage, 0xA5, sizeof storage)) Judge) {
-        StartJudge(&judge, processors, 10, cycling, {Collect, this});
+        StartJudge(&judge, processors, everySeconds, cycling, {Collect, this});
     }
     ~JudgeRun() { judge.~Judge(); }
     static void Collect(void* context, const LogRow& row) {
