@@ -16,7 +16,7 @@ build: deps
 # both builds. WIN32_RUNNER=<a 32-bit Windows runner> also runs the 32-bit tests.
 test: build
 ifdef WIN32_RUNNER
-	WINE="$(WIN32_RUNNER)" WINEPREFIX="$(CURDIR)/build/wineprefix32" scripts/with-display.sh ctest --test-dir build/win32 -j1 --output-on-failure
+	WINE32_TIMEOUT=3600 WINE="$(WIN32_RUNNER)" WINEPREFIX="$(CURDIR)/build/wineprefix32" scripts/with-display.sh ctest --test-dir build/win32 -j1 --output-on-failure
 endif
 	scripts/with-display.sh ctest --test-dir build/win64 -j1 --output-on-failure
 

@@ -15,8 +15,8 @@
 
 namespace {
 
-// A burst lasts tens of milliseconds here, seconds on a slow or busy machine.
-const DWORD kPatienceMs = 120000;
+// A burst lasts tens of milliseconds here, seconds under emulation: a bound for a failure only.
+const DWORD kPatienceMs = 600000;
 
 std::string OwnFolder() {
     char path[MAX_PATH];
@@ -102,7 +102,7 @@ TEST_F(CheckProgramTest, ABadArgumentIsToldInAMessageBox) {
 }
 
 // The test-only wrong build flips one bit of the integer phase's result in the first burst
-// from 20 on that runs on processor 1: seen, told in the title and the errors file, and
+// from 5 on that runs on processor 1: seen, told in the title and the errors file, and
 // the run goes on.
 TEST_F(CheckProgramTest, TheWrongBuildsFlippedBitIsSeenOnceAndTheRunGoesOn) {
     DWORD_PTR mask = 0, system = 0;
@@ -114,7 +114,7 @@ TEST_F(CheckProgramTest, TheWrongBuildsFlippedBitIsSeenOnceAndTheRunGoesOn) {
     Start(OwnFolder() + "vesko-check-wrong.exe", "--errors \"" + errors + "\"", 1);
     ASSERT_TRUE(WaitForTitle([](const CheckTitle& t) { return t.errors > 0; }));
     EXPECT_EQ(1u, title.errors);
-    EXPECT_GE(title.errorBurst, 20u);
+    EXPECT_GE(title.errorBurst, 5u);
 
     std::ifstream file(errors, std::ios::binary); // written before the title showed it
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
