@@ -11,12 +11,19 @@ namespace {
 TEST(CheckStatus, CountsBurstsAndKeepsTheLatestWrongOne) {
     CheckStatus status = {};
     status.path = avx2Path;
+    status.errorsPath = "";
+    char text[120], lines[kStatusLineCount][kStatusLineSize];
+    StatusLines(status, lines);
+    const char* fresh[kStatusLineCount] = {
+        "Path: AVX2, 256-bit fused multiply-add", "Bursts: 0 finished, 0 with a wrong result",
+        "Latest wrong: none", "Errors file: none (--errors FILE keeps them)"};
+    for (int i = 0; i < kStatusLineCount; ++i)
+        EXPECT_STREQ(fresh[i], lines[i]);
     status.errorsPath = "C:\\errors.txt";
     const CheckResult ok = {true, floatPhase, 0, 0, 0}, wrong = {false, memoryPhase, 1, 0x10, 0x11};
     CountBurst(&status, ok, 0, 0);
     CountBurst(&status, wrong, 2, 0);
     CountBurst(&status, ok, 3, 0);
-    char text[120], lines[kStatusLineCount][kStatusLineSize];
     ASSERT_TRUE(FormatCheckTitle(TitleOf(status), text, sizeof text));
     EXPECT_STREQ("Vesko check 0:00:03, 3 bursts, 1 error (burst 1), AVX2", text);
     StatusLines(status, lines);

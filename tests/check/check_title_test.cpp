@@ -39,6 +39,11 @@ TEST(CheckTitle, WrittenAndReadByTheSameFormats) {
         CheckTitle back;
         EXPECT_FALSE(ParseCheckTitle(other, &back)) << other;
     }
+    char grouped[8];
+    memset(grouped, 'x', sizeof grouped);
+    FormatGrouped(1234567, grouped, 5);
+    EXPECT_STREQ("1,2", grouped) << "cut to fit, never past its room";
+    EXPECT_EQ('x', grouped[5]);
 }
 
 } // namespace
