@@ -75,6 +75,9 @@ TEST(ResumeLog, ACycleRunStoppedInATurnFailsThatCoreOnly) {
     LoggedRun first(0x7, "--processors 0-2 --cycle 10 --log \"C:\\a b\\x.csv\"");
     first.Start(0, 0);
     first.Bursts(0, 4, 1000);
+    for (const char* warning : {"slower than the rest: 8.00", "not loaded: busy below"})
+        EmitRow(first.judge, MakeLogRow(5000, 0, warningEvent, "%s", warning));
+    EmitRow(first.judge, MakeLogRow(6000, -1, warningEvent, "slowing down: median 8.00"));
     TellMove(&first.judge, first.Watch(0), first.Watch(1), 12000);
     first.Bursts(1, 2, 13000); // the first after the move is not counted
     ResumeLog* log = first.Read();
@@ -91,6 +94,10 @@ TEST(ResumeLog, ACycleRunStoppedInATurnFailsThatCoreOnly) {
     EXPECT_EQ(std::make_tuple(4, uint64_t(12000), false),
               std::make_tuple(a.bursts, a.underToolMs, Failed(a)));
     EXPECT_EQ(700u, b.run.Median()) << "its figures rows' ticks";
+    EXPECT_EQ(std::make_tuple(1, 1, 1, 0),
+              std::make_tuple(a.warnings.slower.count, a.warnings.notLoaded.count,
+                              next.judge.band.slowing.count, b.warnings.slower.count))
+        << "the warnings count on";
     EXPECT_EQ(std::make_tuple(1, uint64_t(3000), true),
               std::make_tuple(b.bursts, b.underToolMs, Failed(b)));
     CoreCycle cycle;
@@ -100,7 +107,9 @@ TEST(ResumeLog, ACycleRunStoppedInATurnFailsThatCoreOnly) {
         << "after core 1's turn: core 2, then 0 again";
     EXPECT_EQ("FAIL: 3 processors in turn for 0:00:20, in 2 parts, 1 failed: processor 1 (core 1) "
               "stopped, the machine stopped while it was under the tool; last row at 0:00:15; "
-              "processor 2 (core 2) finished 0 bursts in 0:00:00 under the tool (3 needed)",
+              "processor 2 (core 2) finished 0 bursts in 0:00:00 under the tool (3 needed); "
+              "warnings: slowing down (1), processor 0 (core 0) slower than the rest (1), "
+              "processor 0 (core 0) not loaded (1)",
               next.Verdict(20000));
 }
 
@@ -235,6 +244,9 @@ TEST(ResumeLog, OtherLogsHoldNoRunToGoOnWith) {
             ReadResumeLine(log.get(), line.c_str());
         EndResumeLog(log.get(), false);
         EXPECT_EQ(c.finding, log->finding) << c.lines.size();
+        if (c.finding == finishedLog) {
+            EXPECT_STREQ("FAIL: 2 processors", log->verdict) << "quoted in the refusal";
+        }
     }
     EXPECT_STREQ("--every 2", log->options) << "the last run";
     EXPECT_EQ(
