@@ -125,6 +125,29 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     EXPECT_EQ(64u, colours.size());
 }
 
+// Each panel's title stands above its plot; the upper one names the input's figures.
+TEST(ChartDrawing, PanelTitlesStandAboveTheirPlots) {
+    theSeries[0] = {};
+    AddChartFigures(theSeries[0], 0, 7.5f, 2096.0f);
+    AddChartFigures(theSeries[0], 60, 7.6f, 2097.0f);
+    const int processors[1] = {0};
+    ChartInput input = {theSeries, processors, 1, 60, nullptr};
+    Dib ticks(400, 300), burst(400, 300);
+    ASSERT_TRUE(DrawChart(ticks, input));
+    input.upperTitle = "Milliseconds a burst";
+    ASSERT_TRUE(DrawChart(burst, input));
+    SIZE cell = ChartFontCell();
+    ChartLayout layout = LayOutChart(400, 300, input, cell);
+    const uint32_t text = 0x202020;
+    BITMAP a = GetBitmapInfo(ticks), b = GetBitmapInfo(burst);
+    RECT header = {0, 0, 400, layout.ticks.plot.top - cell.cy};
+    RECT clock = {0, layout.mhz.plot.top - 2 * cell.cy, 400, layout.mhz.plot.top - cell.cy};
+    EXPECT_GT(Find(a, header, text).size(), 20u);
+    EXPECT_NE(Find(a, header, text), Find(b, header, text)) << "another title";
+    EXPECT_GT(Find(a, clock, text).size(), 20u) << "the clock panel's title above it";
+    EXPECT_EQ(Find(a, clock, text), Find(b, clock, text));
+}
+
 TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     theSeries[0] = {};
     AddChartFigures(theSeries[0], 0, 7.5f, 2096.0f);
