@@ -4,6 +4,8 @@
 #include "check/check_title.h"
 #include "check/cpu_features.h"
 #include "check/error_line.h"
+#include "check/win_check_run.h"
+#include "check/win_check_window.h"
 #include "check/win_errors_file.h"
 #include "../app/tool_process.h"
 
@@ -153,6 +155,38 @@ TEST(ErrorsFile, ALineIsAppendedWholeAndAFailedWriteIsTold) {
     EXPECT_NE(0u, AppendErrorLine(readOnly, wrong));
     CloseHandle(readOnly);
     DeleteFileA(path.c_str());
+}
+
+// The window's status lines, each drawn on a line of its own; the device context as it was.
+TEST(CheckWindow, DrawsEachStatusLine) {
+    CheckRun run = {};
+    InitializeCriticalSection(&run.lock);
+    run.status.errorsPath = "";
+    CheckWindow window(&run);
+    ASSERT_TRUE(window.Create(0, nullptr, "check window test", WS_OVERLAPPEDWINDOW, 0, 0, 600, 200,
+                              nullptr, nullptr, nullptr));
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 600, 200);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ before = SelectObject(dc, bitmap), font = GetCurrentObject(dc, OBJ_FONT);
+    RECT all = {0, 0, 600, 200};
+    FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    window.OnPaint(dc, nullptr);
+    EXPECT_EQ(font, GetCurrentObject(dc, OBJ_FONT));
+    int lines = 0;
+    for (int y = 0, inked = 0; y < 200; ++y) { // a line: rows with ink after rows without
+        bool ink = false;
+        for (int x = 0; x < 600 && !ink; ++x)
+            ink = GetPixel(dc, x, y) != RGB(255, 255, 255);
+        lines += ink && !inked;
+        inked = ink;
+    }
+    EXPECT_EQ(kStatusLineCount, lines);
+    SelectObject(dc, before);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DestroyWindow(window.Handle());
+    DeleteCriticalSection(&run.lock);
 }
 
 } // namespace
