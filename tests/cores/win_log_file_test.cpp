@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -82,6 +83,25 @@ TEST(RunLog, TheCheckWorkloadsErrorsFileIsReadPastWhatEarlierProcessesWrote) {
     DeleteFileA(path);
     EXPECT_FALSE(ReadLatestCheckError(path, 0, &wrong));
     EXPECT_EQ(0u, FileLength(path));
+}
+
+// --resume reads the log back line by line, each line whole from its first character.
+TEST(RunLog, ALogIsReadBackLineByLine) {
+    char folder[MAX_PATH], error[200];
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "vesko-read-back-test.csv";
+    std::ofstream(path, std::ios::binary)
+        << kLogHeader << "2026-12-09T01:02:03Z,0,,,run,,,--cycle 10,,,\r\n"
+        << "2026-12-09T01:02:03Z,0,0,0,start,,,vesko.exe,,0,0\r\n"
+        << "2026-12-09T01:02:04Z,1,0,0,figures,7.00,,samples 1 of 1 burst,,1,1\r\n";
+    std::unique_ptr<ResumeLog> back(new ResumeLog);
+    ASSERT_TRUE(ReadRunLogBack(path.c_str(), back.get(), error, sizeof error)) << error;
+    EXPECT_EQ(cutShortLog, back->finding);
+    EXPECT_STREQ("--cycle 10", back->options);
+    EXPECT_EQ(1, back->processors[0].bursts);
+    DeleteFileA(path.c_str());
+    EXPECT_FALSE(ReadRunLogBack(path.c_str(), back.get(), error, sizeof error));
+    EXPECT_NE(nullptr, strstr(error, "cannot be read")) << error;
 }
 
 TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
