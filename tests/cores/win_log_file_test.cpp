@@ -119,6 +119,10 @@ TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
     AddFiguresToChart(&chart, MakeLogRow(70000, 0, startEvent, "%s", ""));
     EXPECT_EQ(version + 1, chart.version) << "one change";
     ASSERT_EQ(std::make_pair(0, 1), std::make_pair(chart.series[0].count, chart.series[1].count));
+    row.processor = 0, row.ticksHundredths = 0; // the first processor's, a figure of 0.00
+    AddFiguresToChart(&chart, row);
+    ASSERT_EQ(1, chart.series[0].count);
+    EXPECT_FLOAT_EQ(0.0f, chart.series[0].points[0].ticks);
     EXPECT_EQ(61u, chart.series[1].points[0].seconds);
     EXPECT_FLOAT_EQ(7.05f, chart.series[1].points[0].ticks);
     EXPECT_FALSE(ChartValuePresent(chart.series[1].points[0].mhz));
