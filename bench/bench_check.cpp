@@ -12,7 +12,6 @@
 
 #include <windows.h>
 
-#include <cpuid.h>
 #include <stdio.h>
 #include <vector>
 
@@ -79,14 +78,6 @@ double ToolBurstMs() {
     double start = Now();
     RunBurnKernel(&seed);
     return (Now() - start) * 1e3;
-}
-
-void PrintProcessor() {
-    unsigned brand[12] = {};
-    for (unsigned leaf = 0; leaf < 3; ++leaf)
-        __get_cpuid(0x80000002 + leaf, &brand[4 * leaf], &brand[4 * leaf + 1], &brand[4 * leaf + 2],
-                    &brand[4 * leaf + 3]);
-    printf("processor: %.48s\n", (const char*)brand);
 }
 
 void PrintRow(const char* label, const double* values, int count, const char* format) {

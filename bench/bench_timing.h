@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cpuid.h>
 #include <stddef.h>
+#include <stdio.h>
 #include <vector>
 
 // Seconds on the performance counter.
@@ -22,4 +24,13 @@ inline double Percentile(std::vector<double> values, double share) {
 
 inline double Median(const std::vector<double>& values) {
     return Percentile(values, 0.5);
+}
+
+// The processor's name, from CPUID's brand string.
+inline void PrintProcessor() {
+    unsigned brand[12] = {};
+    for (unsigned leaf = 0; leaf < 3; ++leaf)
+        __get_cpuid(0x80000002 + leaf, &brand[4 * leaf], &brand[4 * leaf + 1], &brand[4 * leaf + 2],
+                    &brand[4 * leaf + 3]);
+    printf("processor: %.48s\n", (const char*)brand);
 }

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cpuid.h>
 #include <stdio.h>
 #include <vector>
 
@@ -27,15 +26,6 @@ DWORD WINAPI PumpWindow(LPVOID ready) {
         DispatchMessageA(&msg);
     DestroyWindow(theMainWindow.hwnd);
     return 0;
-}
-
-// The processor's name, from CPUID's brand string.
-void PrintProcessor() {
-    unsigned brand[12] = {};
-    for (unsigned leaf = 0; leaf < 3; ++leaf)
-        __get_cpuid(0x80000002 + leaf, &brand[4 * leaf], &brand[4 * leaf + 1], &brand[4 * leaf + 2],
-                    &brand[4 * leaf + 3]);
-    printf("processor: %.48s\n", (const char*)brand);
 }
 
 struct Bursts {
