@@ -189,10 +189,10 @@ bool ReadLatestCheckError(const char* path, uint64_t from, CheckResult* wrong) {
     if (file == INVALID_HANDLE_VALUE)
         return false;
     char tail[4 * kErrorLineCapacity]; // the latest whole line and more
-    uint64_t length = FileLength(path), start = length > sizeof tail ? length - sizeof tail : 0;
-    start = start > from ? start : from;
-    LARGE_INTEGER at;
-    at.QuadPart = LONGLONG(start);
+    LARGE_INTEGER length = {}, at;
+    GetFileSizeEx(file, &length); // the open file's own length
+    uint64_t start = uint64_t(length.QuadPart) > sizeof tail ? length.QuadPart - sizeof tail : 0;
+    at.QuadPart = LONGLONG(start > from ? start : from);
     DWORD read = 0;
     bool readable = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
                     ReadFile(file, tail, sizeof tail, &read, nullptr);
