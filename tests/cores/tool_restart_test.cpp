@@ -1,5 +1,6 @@
 // The supervisor in this process over a simulated clock: after 70 hours a fresh tool, before the
-// old one would show days in place of ticks per iteration; figures and judging go on.
+// old one would show days in place of ticks per iteration; figures and judging go on. A tool
+// without a window fails after 30 s.
 #include "companion_test.h"
 #include "cores/win_clock.h"
 
@@ -40,6 +41,36 @@ TEST_F(CoresTest, AToolIsReplacedBeforeSeventyTwoHoursAndFiguresGoOn) {
     CloseHandle(first);
     EXPECT_EQ(0u, Count(rows, "hung", "") + Count(rows, "stopped", "") + Count(rows, "closed", ""));
     EXPECT_NE(1, EndRun(cores, SIZE{64, 64})) << "no failure";
+    delete cores;
+}
+
+uint64_t theFixedNow = 0; // milliseconds
+
+uint64_t FixedClock() {
+    return theFixedNow;
+}
+
+TEST_F(CoresTest, AToolWithoutAWindowFailsAfterThirtySecondsAndIsEnded) {
+    std::string tool = ToolPath();
+    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--tool", &tool[0],
+                         (char*)"--log",        &log[0]};
+    CoresRun* cores = new CoresRun;
+    char message[2048];
+    ASSERT_EQ(0, PrepareRun(cores, 6, arguments, message, sizeof message)) << message;
+    cores->log.echo = nullptr;
+    theFixedNow = 5000;
+    cores->clock.awake = cores->clock.wall = FixedClock;
+    BeginRun(cores, RECT{0, 0, 640, 480});
+    HANDLE started = OpenProcess(SYNCHRONIZE, FALSE, cores->tools[0].processId);
+    // Polled at once: a process takes far longer than this to show a window.
+    theFixedNow += 30000;
+    EXPECT_FALSE(PollRun(cores)) << "30 s: still waited for";
+    ++theFixedNow;
+    EXPECT_TRUE(PollRun(cores)) << "past 30 s: failed, and no tool left";
+    EXPECT_HAS(",0,0,stopped,,,no window after 30 s", Find(Rows(), "stopped", "0"));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started, 30000)) << "the tool is ended";
+    CloseHandle(started);
+    EXPECT_EQ(1, EndRun(cores, SIZE{64, 64}));
     delete cores;
 }
 

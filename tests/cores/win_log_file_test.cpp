@@ -1,8 +1,12 @@
 #include "cores/win_run.h"
 #include "cores/win_log_file.h"
+#include "chart/drawing.h"
+#include "chart/processor_colour.h"
+#include "gfx/bitmap_helpers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -128,6 +132,34 @@ TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
     EXPECT_FALSE(ChartValuePresent(chart.series[1].points[0].mhz));
     EXPECT_EQ(nullptr, DrawRunChart(chart, 0, 64, 0));
     EXPECT_TRUE(DeleteObject(DrawRunChart(chart, 0, 1, 1))) << "a bitmap, drawn";
+}
+
+// A line from 0 to 90 s reaches the column of 90 s on an axis that spans the run's 90 s.
+TEST(RunChart, TheTimeAxisSpansTheRunInSeconds) {
+    static RunChart chart;
+    StartRunChart(&chart, 0x1);
+    for (uint64_t ms : {0, 90000}) {
+        LogRow row = MakeLogRow(ms, 0, figuresEvent, "%s", "");
+        row.ticksHundredths = 500;
+        AddFiguresToChart(&chart, row);
+    }
+    const int width = 300, height = 200;
+    HBITMAP dib = DrawRunChart(chart, 90000, width, height);
+    ASSERT_TRUE(dib);
+    ChartInput input = {chart.series, chart.processors, 1, 90, nullptr};
+    ChartLayout layout = LayOutChart(width, height, input, ChartFontCell());
+    const RECT& plot = layout.ticks.plot;
+    int end = plot.left + int(90 * (plot.right - plot.left - 1.0) / layout.time.span + 0.5);
+    BITMAP info = GetBitmapInfo(dib);
+    const uint32_t* pixels = (const uint32_t*)info.bmBits;
+    uint32_t colour = __builtin_bswap32(ProcessorColour(0)) >> 8; // as a 32-bit pixel holds it
+    int rightmost = -1;
+    for (int y = plot.top; y < plot.bottom; ++y)
+        for (int x = plot.left; x < plot.right; ++x)
+            if ((pixels[y * width + x] & 0xFFFFFF) == colour)
+                rightmost = std::max(rightmost, x);
+    EXPECT_EQ(end, rightmost);
+    DeleteObject(dib);
 }
 
 // Through the run's own row writer: a log stopping during the end rows is named in the verdict.
