@@ -6,6 +6,7 @@
 #include "check/error_line.h"
 #include "check/win_check_run.h"
 #include "check/win_check_window.h"
+#include "check/win_check_worker.h"
 #include "check/win_errors_file.h"
 #include "../app/tool_process.h"
 
@@ -186,6 +187,40 @@ TEST(CheckWindow, DrawsEachStatusLine) {
     DeleteObject(bitmap);
     DeleteDC(dc);
     DestroyWindow(window.Handle());
+    DeleteCriticalSection(&run.lock);
+}
+
+// In this process: after each burst the worker titles the window and asks for its lines' repaint.
+TEST(CheckWorker, TitlesTheWindowAndAsksForARepaintAfterEachBurst) {
+    CheckRun run = {};
+    InitializeCriticalSection(&run.lock);
+    run.errorsFile = INVALID_HANDLE_VALUE;
+    run.status.errorsPath = "";
+    CheckWindow window(&run);
+    ASSERT_TRUE(window.Create(0, nullptr, "check worker test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                              0, 600, 200, nullptr, nullptr, nullptr));
+    run.window = window.Handle();
+    UpdateWindow(run.window); // painted: nothing left to repaint
+    HANDLE worker = CreateThread(nullptr, 0, CheckWorker, &run, 0, nullptr);
+    CheckTitle title = {};
+    MSG message;
+    for (DWORD start = GetTickCount(); title.bursts < 2 && GetTickCount() - start < kPatienceMs;) {
+        // Answers the worker's sent messages only; the paint stays pending.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
+        PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_NOREMOVE);
+        char text[256] = "";
+        GetWindowTextA(run.window, text, sizeof text);
+        ParseCheckTitle(text, &title);
+    }
+    run.stop = 1;
+    while (MsgWaitForMultipleObjects(1, &worker, FALSE, kPatienceMs, QS_SENDMESSAGE) !=
+           WAIT_OBJECT_0)
+        PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_NOREMOVE);
+    CloseHandle(worker);
+    EXPECT_GE(title.bursts, 2);
+    RECT dirty;
+    EXPECT_TRUE(GetUpdateRect(run.window, &dirty, FALSE)) << "the status lines' repaint asked for";
+    DestroyWindow(run.window);
     DeleteCriticalSection(&run.lock);
 }
 
