@@ -24,6 +24,9 @@ TEST(TableText, HeadingsAndRowsShowWhatIsKnownInTheirColumns) {
     watch->core = -1; // where the topology is unknown
     WatchRowText(*watch, &row);
     EXPECT_EQ("5||waiting|0|||||", Cells(row)) << "nothing known yet";
+    watch->mhzTenths = watch->busyHundredths = 0;
+    WatchRowText(*watch, &row);
+    EXPECT_EQ("5||waiting|0||0.0|0.00||", Cells(row)) << "zero is a value";
     watch = run.Start(4, 0, 3);
     watch->core = 2, watch->mhzTenths = 24454, watch->busyHundredths = 9950;
     watch->warnings.slower.count = 1, watch->warnings.notLoaded.count = 2;
