@@ -1,5 +1,7 @@
 #include "cores/win_table.h"
 
+#include "chart/processor_colour.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,11 +11,21 @@
 namespace {
 
 typedef std::multiset<std::string> Texts;
-typedef std::map<int, Texts> Lines; // by their height on the page
+struct Line {
+    Texts texts;
+    COLORREF colour; // of its last text
+};
+struct Page {
+    std::map<int, Line> lines; // by their height on the page
+    COLORREF colour;           // for the texts that follow
+};
 
 // Each text a metafile holds, on its line. (Wine's metafiles give no text metrics, so every
 // column starts at the left and a paragraph shows its first word; the texts are all there.)
-int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM lines) {
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM page) {
+    Page& on = *(Page*)page;
+    if (record->iType == EMR_SETTEXTCOLOR)
+        on.colour = ((const EMRSETTEXTCOLOR*)record)->crColor;
     if (record->iType != EMR_EXTTEXTOUTW && record->iType != EMR_EXTTEXTOUTA)
         return 1;
     const EMRTEXT& out = ((const EMREXTTEXTOUTW*)record)->emrtext;
@@ -21,8 +33,9 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
     std::string text;
     for (DWORD i = 0; i < out.nChars; ++i)
         text += char(record->iType == EMR_EXTTEXTOUTW ? ((const WCHAR*)chars)[i] : chars[i]);
+    Line& line = on.lines[out.ptlReference.y];
     if (!text.empty())
-        (*(Lines*)lines)[out.ptlReference.y].insert(text);
+        line.texts.insert(text), line.colour = on.colour;
     return 1;
 }
 
@@ -31,22 +44,27 @@ TEST(RunTable, HeadingsARowForEachProcessorThenTheVerdictAndTheLog) {
     CoresRun* run = new CoresRun();
     StartJudge(&run->judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
     run->judge.watches[1].core = 1;
+    run->judge.watches[1].failure.failed = true;
     snprintf(run->log.path, sizeof run->log.path, "C:\\runs\\a.csv");
     HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     DrawRunTable(dc, RECT{0, 0, 900, 400}, *run);
     HENHMETAFILE recorded = CloseEnhMetaFile(dc);
-    Lines lines;
-    EnumEnhMetaFile(nullptr, recorded, CollectText, &lines, nullptr);
+    Page page = {};
+    EnumEnhMetaFile(nullptr, recorded, CollectText, &page, nullptr);
     DeleteEnhMetaFile(recorded);
-    ASSERT_EQ(5u, lines.size());
-    auto line = lines.begin();
+    ASSERT_EQ(5u, page.lines.size());
+    auto line = page.lines.begin();
     EXPECT_EQ(Texts({"CPU", "core", "state", "bursts", "ticks", "MHz", "busy", "warn",
                      "latest status line"}),
-              line->second);
-    EXPECT_EQ(Texts({"0", "waiting", "0"}), (++line)->second);
-    EXPECT_EQ(Texts({"2", "1", "waiting", "0"}), (++line)->second);
-    EXPECT_EQ(0u, (++line)->second.begin()->find("NOT")) << "the verdict so far";
-    EXPECT_EQ(0u, (++line)->second.begin()->find("Log:"));
+              line->second.texts);
+    EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), line->second.colour);
+    EXPECT_EQ(Texts({"0", "waiting", "0"}), (++line)->second.texts);
+    EXPECT_EQ(ProcessorColour(0), line->second.colour) << "as in the chart";
+    EXPECT_EQ(Texts({"2", "1", "waiting", "0"}), (++line)->second.texts);
+    EXPECT_EQ(ProcessorColour(2), line->second.colour);
+    EXPECT_EQ("FAIL:", *(++line)->second.texts.begin()) << "the verdict so far";
+    EXPECT_EQ(RGB(192, 0, 0), line->second.colour);
+    EXPECT_EQ("Log:", *(++line)->second.texts.begin());
     delete run;
 }
 
