@@ -123,10 +123,11 @@ TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
     AddFiguresToChart(&chart, MakeLogRow(70000, 0, startEvent, "%s", ""));
     EXPECT_EQ(version + 1, chart.version) << "one change";
     ASSERT_EQ(std::make_pair(0, 1), std::make_pair(chart.series[0].count, chart.series[1].count));
-    row.processor = 0, row.ticksHundredths = 0; // the first processor's, a figure of 0.00
+    row.processor = 0, row.ticksHundredths = row.mhzTenths = 0; // the first processor's, 0.00
     AddFiguresToChart(&chart, row);
     ASSERT_EQ(1, chart.series[0].count);
     EXPECT_FLOAT_EQ(0.0f, chart.series[0].points[0].ticks);
+    EXPECT_FLOAT_EQ(0.0f, chart.series[0].points[0].mhz);
     EXPECT_EQ(61u, chart.series[1].points[0].seconds);
     EXPECT_FLOAT_EQ(7.05f, chart.series[1].points[0].ticks);
     EXPECT_FALSE(ChartValuePresent(chart.series[1].points[0].mhz));
@@ -134,7 +135,8 @@ TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
     EXPECT_TRUE(DeleteObject(DrawRunChart(chart, 0, 1, 1))) << "a bitmap, drawn";
 }
 
-// A line from 0 to 90 s reaches the column of 90 s on an axis that spans the run's 90 s.
+// A line from 0 to 90 s reaches the column of 90 s on an axis that spans the run's 90 s;
+// saved, it leaves no bitmap behind.
 TEST(RunChart, TheTimeAxisSpansTheRunInSeconds) {
     static RunChart chart;
     StartRunChart(&chart, 0x1);
@@ -160,6 +162,16 @@ TEST(RunChart, TheTimeAxisSpansTheRunInSeconds) {
                 rightmost = std::max(rightmost, x);
     EXPECT_EQ(end, rightmost);
     DeleteObject(dib);
+    char folder[MAX_PATH], error[200];
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "vesko-cores-chart-test.bmp";
+    HBRUSH probe = CreateSolidBrush(0); // the GDI slot handed out next: a leak changes it
+    DeleteObject(probe);
+    ASSERT_TRUE(SaveRunChart(chart, 90000, SIZE{width, height}, path.c_str(), error, 200));
+    HBRUSH again = CreateSolidBrush(0);
+    DeleteObject(again);
+    EXPECT_EQ(LOWORD((ULONG_PTR)probe), LOWORD((ULONG_PTR)again)) << "no bitmap left behind";
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
 }
 
 // Through the run's own row writer: a log stopping during the end rows is named in the verdict.
