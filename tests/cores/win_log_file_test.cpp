@@ -108,6 +108,27 @@ TEST(RunLog, ALogIsReadBackLineByLine) {
     EXPECT_NE(nullptr, strstr(error, "cannot be read")) << error;
 }
 
+// Printed as written: the header, then each row, even after the log stopped.
+TEST(RunLog, TheEchoMirrorsTheHeaderAndEveryRow) {
+    char folder[MAX_PATH], error[200];
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "vesko-cores-echo-test.csv", out = path + ".out";
+    HANDLE echo = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    RunLog log = {};
+    ASSERT_TRUE(OpenRunLog(&log, path.c_str(), echo, error, sizeof error)) << error;
+    WriteRunLog(&log, "a\r\n", 3);
+    CloseRunLog(&log);
+    WriteRunLog(&log, "b\r\n", 3);
+    CloseHandle(echo);
+    std::ifstream file(out, std::ios::binary);
+    EXPECT_EQ(std::string(kLogHeader) + "a\r\nb\r\n",
+              std::string(std::istreambuf_iterator<char>(file), {}));
+    file.close();
+    DeleteFileA(path.c_str());
+    DeleteFileA(out.c_str());
+}
+
 TEST(RunChart, FiguresRowsFeedTheirProcessorsSeries) {
     static RunChart chart; // 512 KiB: off the stack
     StartRunChart(&chart, 0x5);
