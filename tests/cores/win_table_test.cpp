@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -39,19 +40,29 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
     return 1;
 }
 
-// What a user reads in the table, recorded as drawn.
-TEST(RunTable, HeadingsARowForEachProcessorThenTheVerdictAndTheLog) {
-    CoresRun* run = new CoresRun();
-    StartJudge(&run->judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
-    run->judge.watches[1].core = 1;
-    run->judge.watches[1].failure.failed = true;
-    snprintf(run->log.path, sizeof run->log.path, "C:\\runs\\a.csv");
+// The table's texts as drawn.
+Page Recorded(const CoresRun& run) {
     HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    DrawRunTable(dc, RECT{0, 0, 900, 400}, *run);
+    DrawRunTable(dc, RECT{0, 0, 900, 400}, run);
     HENHMETAFILE recorded = CloseEnhMetaFile(dc);
     Page page = {};
     EnumEnhMetaFile(nullptr, recorded, CollectText, &page, nullptr);
     DeleteEnhMetaFile(recorded);
+    return page;
+}
+
+// What a user reads in the table; the verdict in its colour.
+TEST(RunTable, HeadingsARowForEachProcessorThenTheVerdictAndTheLog) {
+    CoresRun* run = new CoresRun();
+    StartJudge(&run->judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
+    run->judge.watches[1].core = 1;
+    snprintf(run->log.path, sizeof run->log.path, "C:\\runs\\a.csv");
+    Page page = Recorded(*run);
+    ASSERT_EQ(5u, page.lines.size());
+    EXPECT_EQ("NOT", *std::next(page.lines.begin(), 3)->second.texts.begin());
+    EXPECT_EQ(RGB(160, 96, 0), std::next(page.lines.begin(), 3)->second.colour);
+    run->judge.watches[1].failure.failed = true;
+    page = Recorded(*run);
     ASSERT_EQ(5u, page.lines.size());
     auto line = page.lines.begin();
     EXPECT_EQ(Texts({"CPU", "core", "state", "bursts", "ticks", "MHz", "busy", "warn",
