@@ -1,6 +1,6 @@
 // The supervisor in this process over a simulated clock: after 70 hours a fresh tool, before the
 // old one would show days in place of ticks per iteration; figures and judging go on. A tool
-// without a window fails after 30 s.
+// without a window fails after 30 s; a run ends when its --duration is up.
 #include "companion_test.h"
 #include "cores/win_clock.h"
 
@@ -71,6 +71,26 @@ TEST_F(CoresTest, AToolWithoutAWindowFailsAfterThirtySecondsAndIsEnded) {
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started, 30000)) << "the tool is ended";
     CloseHandle(started);
     EXPECT_EQ(1, EndRun(cores, SIZE{64, 64}));
+    delete cores;
+}
+
+// Not in cycle mode: the run ends at its --duration, not a millisecond before.
+TEST_F(CoresTest, ARunEndsWhenItsDurationIsUp) {
+    std::string tool = ToolPath();
+    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--duration", (char*)"10",
+                         (char*)"--tool",       &tool[0],   (char*)"--log",      &log[0]};
+    CoresRun* cores = new CoresRun;
+    char message[2048];
+    ASSERT_EQ(0, PrepareRun(cores, 8, arguments, message, sizeof message)) << message;
+    cores->log.echo = nullptr;
+    theFixedNow = 5000;
+    cores->clock.awake = cores->clock.wall = FixedClock;
+    BeginRun(cores, RECT{0, 0, 640, 480});
+    theFixedNow += 9999;
+    EXPECT_FALSE(PollRun(cores));
+    ++theFixedNow;
+    EXPECT_TRUE(PollRun(cores)) << "10 s: time is up";
+    EndRun(cores, SIZE{64, 64});
     delete cores;
 }
 
