@@ -4,6 +4,8 @@
 #include "companion_test.h"
 #include "cores/win_clock.h"
 
+#include <algorithm>
+
 namespace {
 
 uint64_t theClockAhead = 0; // milliseconds
@@ -90,7 +92,10 @@ TEST_F(CoresTest, ARunEndsWhenItsDurationIsUp) {
     EXPECT_FALSE(PollRun(cores));
     ++theFixedNow;
     EXPECT_TRUE(PollRun(cores)) << "10 s: time is up";
-    EndRun(cores, SIZE{64, 64});
+    EXPECT_EQ(3, EndRun(cores, SIZE{64, 64})) << "NOT PROVEN: no burst";
+    const std::string end = "; 1 processor for 0:00:10, none failed\",,,"; // no note after it
+    std::string verdict = Rows().back();
+    EXPECT_EQ(end, verdict.substr(verdict.size() - std::min(verdict.size(), end.size())));
     delete cores;
 }
 
