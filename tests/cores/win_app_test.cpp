@@ -164,8 +164,12 @@ TEST_F(CoresTest, ABadCommandLineExitsWithTwoAndStartsNoTool) {
         EXPECT_TRUE(Children(run.dwProcessId).empty());
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(strcmp(line, "/help") ? 2u : 0u, ExitCode(30000)) << "the usage asked for: 0";
-        if (!strcmp(line, "/help")) { // printed whole too, for a run without a screen
-            EXPECT_HAS("fewer than 3 bursts", Rows(".out").empty() ? "" : Rows(".out").back());
+        Log printed = Rows(".out"); // printed too, for a run without a screen
+        if (!strcmp(line, "/help")) {
+            EXPECT_HAS("fewer than 3 bursts", printed.empty() ? "" : printed.back()) << "whole";
+        } else if (!strcmp(line, "--tool Z:\\no\\vesko.exe")) {
+            EXPECT_HAS("The tool Z:\\no\\vesko.exe is not there",
+                       printed.empty() ? "" : printed[0]);
         }
         TearDown();
     }
