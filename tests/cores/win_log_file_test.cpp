@@ -186,12 +186,8 @@ TEST(RunChart, TheTimeAxisSpansTheRunInSeconds) {
     char folder[MAX_PATH], error[200];
     GetTempPathA(sizeof folder, folder);
     std::string path = std::string(folder) + "vesko-cores-chart-test.bmp";
-    HBRUSH probe = CreateSolidBrush(0); // the GDI slot handed out next: a leak changes it
-    DeleteObject(probe);
+    // No bitmap left behind: the leak listener fails the test otherwise.
     ASSERT_TRUE(SaveRunChart(chart, 90000, SIZE{width, height}, path.c_str(), error, 200));
-    HBRUSH again = CreateSolidBrush(0);
-    DeleteObject(again);
-    EXPECT_EQ(LOWORD((ULONG_PTR)probe), LOWORD((ULONG_PTR)again)) << "no bitmap left behind";
     EXPECT_TRUE(DeleteFileA(path.c_str()));
 }
 
