@@ -5,8 +5,30 @@
 #include "cores/win_clock.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
+
+// Vesko Cores begun in this process on processor 0 with the tool, the log and `options`, over
+// `clock`; its rows go to the log alone. Null where it refused.
+CoresRun* BeginHere(const std::string& log, std::vector<std::string> options,
+                    MillisecondSource clock) {
+    options.insert(options.end(), {"--processors", "0", "--tool", ToolPath(), "--log", log});
+    std::vector<char*> arguments;
+    for (std::string& option : options)
+        arguments.push_back(&option[0]);
+    CoresRun* cores = new CoresRun;
+    char message[2048];
+    if (PrepareRun(cores, int(arguments.size()), arguments.data(), message, sizeof message)) {
+        ADD_FAILURE() << message;
+        delete cores;
+        return nullptr;
+    }
+    cores->log.echo = nullptr;
+    cores->clock.awake = cores->clock.wall = clock;
+    BeginRun(cores, RECT{0, 0, 640, 480});
+    return cores;
+}
 
 uint64_t theClockAhead = 0; // milliseconds
 
@@ -15,15 +37,8 @@ uint64_t SimulatedClock() { // the machine awake all along
 }
 
 TEST_F(CoresTest, AToolIsReplacedBeforeSeventyTwoHoursAndFiguresGoOn) {
-    std::string tool = ToolPath();
-    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--every", (char*)"1",
-                         (char*)"--tool",       &tool[0],   (char*)"--log",   &log[0]};
-    CoresRun* cores = new CoresRun;
-    char message[2048];
-    ASSERT_EQ(0, PrepareRun(cores, 8, arguments, message, sizeof message)) << message;
-    cores->log.echo = nullptr; // its rows are read from the log
-    cores->clock.awake = cores->clock.wall = SimulatedClock;
-    BeginRun(cores, RECT{0, 0, 640, 480});
+    CoresRun* cores = BeginHere(log, {"--every", "1"}, SimulatedClock);
+    ASSERT_TRUE(cores);
     ASSERT_TRUE(PollUntil(cores, budgetMs, [&] { return cores->tools[0].window; }));
     HANDLE first = OpenProcess(SYNCHRONIZE, FALSE, cores->tools[0].processId);
     theClockAhead = kToolRestartHours * 3600000u;
@@ -53,16 +68,9 @@ uint64_t FixedClock() {
 }
 
 TEST_F(CoresTest, AToolWithoutAWindowFailsAfterThirtySecondsAndIsEnded) {
-    std::string tool = ToolPath();
-    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--tool", &tool[0],
-                         (char*)"--log",        &log[0]};
-    CoresRun* cores = new CoresRun;
-    char message[2048];
-    ASSERT_EQ(0, PrepareRun(cores, 6, arguments, message, sizeof message)) << message;
-    cores->log.echo = nullptr;
     theFixedNow = 5000;
-    cores->clock.awake = cores->clock.wall = FixedClock;
-    BeginRun(cores, RECT{0, 0, 640, 480});
+    CoresRun* cores = BeginHere(log, {}, FixedClock);
+    ASSERT_TRUE(cores);
     HANDLE started = OpenProcess(SYNCHRONIZE, FALSE, cores->tools[0].processId);
     // Polled at once: a process takes far longer than this to show a window.
     theFixedNow += 30000;
@@ -78,16 +86,9 @@ TEST_F(CoresTest, AToolWithoutAWindowFailsAfterThirtySecondsAndIsEnded) {
 
 // Not in cycle mode: the run ends at its --duration, not a millisecond before.
 TEST_F(CoresTest, ARunEndsWhenItsDurationIsUp) {
-    std::string tool = ToolPath();
-    char* arguments[] = {(char*)"--processors", (char*)"0", (char*)"--duration", (char*)"10",
-                         (char*)"--tool",       &tool[0],   (char*)"--log",      &log[0]};
-    CoresRun* cores = new CoresRun;
-    char message[2048];
-    ASSERT_EQ(0, PrepareRun(cores, 8, arguments, message, sizeof message)) << message;
-    cores->log.echo = nullptr;
     theFixedNow = 5000;
-    cores->clock.awake = cores->clock.wall = FixedClock;
-    BeginRun(cores, RECT{0, 0, 640, 480});
+    CoresRun* cores = BeginHere(log, {"--duration", "10"}, FixedClock);
+    ASSERT_TRUE(cores);
     theFixedNow += 9999;
     EXPECT_FALSE(PollRun(cores));
     ++theFixedNow;
