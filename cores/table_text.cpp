@@ -14,6 +14,10 @@ void Put(TableRowText* row, int column, const char* text) {
     snprintf(row->cells[column], sizeof row->cells[column], "%s", text);
 }
 
+void PutNumber(TableRowText* row, int column, int value) {
+    snprintf(row->cells[column], sizeof row->cells[column], "%d", value);
+}
+
 } // namespace
 
 void TableHeadings(bool checkFigures, TableRowText* row) {
@@ -25,12 +29,12 @@ void TableHeadings(bool checkFigures, TableRowText* row) {
 
 void WatchRowText(const ProcessorWatch& watch, TableRowText* row) {
     *row = TableRowText();
-    snprintf(row->cells[0], sizeof row->cells[0], "%d", watch.processor);
+    PutNumber(row, 0, watch.processor);
     if (watch.core >= 0)
-        snprintf(row->cells[1], sizeof row->cells[1], "%d", watch.core);
+        PutNumber(row, 1, watch.core);
     bool again = Failed(watch) && watch.state == runningState;
     Put(row, 2, again ? "running*" : WatchStateName(watch.state)); // a failure on record
-    snprintf(row->cells[3], sizeof row->cells[3], "%d", watch.bursts);
+    PutNumber(row, 3, watch.bursts);
     const int size = int(sizeof row->cells[0]);
     if (watch.run.total)
         FormatFixed(int32_t(watch.run.Median()), 2, row->cells[4], size);
@@ -39,7 +43,7 @@ void WatchRowText(const ProcessorWatch& watch, TableRowText* row) {
     if (watch.busyHundredths >= 0)
         FormatFixed(watch.busyHundredths, 2, row->cells[6], size);
     if (int count = watch.warnings.slower.count + watch.warnings.notLoaded.count)
-        snprintf(row->cells[7], sizeof row->cells[7], "%d", count);
+        PutNumber(row, 7, count);
     Put(row, 8, watch.line);
 }
 
