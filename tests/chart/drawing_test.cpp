@@ -1,6 +1,7 @@
 #include "chart/drawing.h"
 
 #include "chart/processor_colour.h"
+#include "tests/chart/chart_pixel.h"
 #include "gfx/bitmap_helpers.h"
 #include "gfx/pixel_surfaces.h"
 
@@ -19,11 +20,6 @@ WORD NextGdiSlot() {
     HBRUSH probe = CreateSolidBrush(0);
     DeleteObject(probe);
     return LOWORD((ULONG_PTR)probe);
-}
-
-// A processor's colour as a 32-bit pixel holds it: red and blue swapped.
-uint32_t Pixel(int processor) {
-    return __builtin_bswap32(ProcessorColour(processor)) >> 8;
 }
 
 // A DIB deleted with its scope.
@@ -93,10 +89,10 @@ TEST(ChartDrawing, SeriesLandOnTheirPixelsInTheirOwnColours) {
     BITMAP info = GetBitmapInfo(dib);
     int legend2 = 0, legend5 = 0;
     // No dip where a value is missing.
-    EXPECT_EQ(LineRun(ticks, 600, 10, 0), Find(info, ticks.plot, Pixel(2), &legend2));
-    EXPECT_EQ(LineRun(ticks, 600, 12, 120), Find(info, ticks.plot, Pixel(5), &legend5));
-    EXPECT_EQ(LineRun(mhz, 600, 2000, 0), Find(info, mhz.plot, Pixel(2)));
-    EXPECT_TRUE(Find(info, mhz.plot, Pixel(5)).empty());
+    EXPECT_EQ(LineRun(ticks, 600, 10, 0), Find(info, ticks.plot, ChartPixel(2), &legend2));
+    EXPECT_EQ(LineRun(ticks, 600, 12, 120), Find(info, ticks.plot, ChartPixel(5), &legend5));
+    EXPECT_EQ(LineRun(mhz, 600, 2000, 0), Find(info, mhz.plot, ChartPixel(2)));
+    EXPECT_TRUE(Find(info, mhz.plot, ChartPixel(5)).empty());
     EXPECT_GT(std::min(legend2, legend5), 5); // each number in the legend in its colour
     // Axes left of and below each plot; a grid line at the last time mark.
     auto count = [&](const RECT& r, uint32_t colour) { return int(Find(info, r, colour).size()); };
@@ -162,7 +158,8 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     Dib wide(2300, 150);
     ASSERT_TRUE(DrawChart(wide, input));
     const RECT& plot = LayOutChart(2300, 150, input, ChartFontCell()).ticks.plot;
-    EXPECT_EQ(size_t(plot.right - plot.left), Find(GetBitmapInfo(wide), plot, Pixel(0)).size());
+    EXPECT_EQ(size_t(plot.right - plot.left),
+              Find(GetBitmapInfo(wide), plot, ChartPixel(0)).size());
     // Taller than one DrawLine reaches: a rise and a fall, each a pixel a row.
     theSeries[0] = {};
     for (uint32_t t : {0u, 30u, 60u})
@@ -171,7 +168,7 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     ASSERT_TRUE(DrawChart(tall, input));
     const ChartPanel ticks = LayOutChart(120, 4300, input, ChartFontCell()).ticks;
     int rows = Row(ticks, 1) - Row(ticks, 10); // both over 2000; they share some pixels
-    EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, Pixel(0)).size(), size_t(3 * rows / 2));
+    EXPECT_GT(Find(GetBitmapInfo(tall), ticks.plot, ChartPixel(0)).size(), size_t(3 * rows / 2));
     // 20 processors: the legend wraps, every number on the bitmap in its colour.
     std::fill(theSeries, theSeries + 20, ChartSeries{});
     const ChartInput legend = {theSeries, numbers, 20, 60, nullptr};
@@ -179,7 +176,7 @@ TEST(ChartDrawing, AnySizeDrawsWhatFitsAndIndexedBitmapsAreRefused) {
     ASSERT_TRUE(DrawChart(dib, legend));
     const RECT header = {0, 0, 263, LayOutChart(263, 197, legend, ChartFontCell()).ticks.plot.top};
     for (int p : numbers)
-        EXPECT_GT(Find(GetBitmapInfo(dib), header, Pixel(p)).size(), 5u) << p;
+        EXPECT_GT(Find(GetBitmapInfo(dib), header, ChartPixel(p)).size(), 5u) << p;
     EXPECT_FALSE(DrawChart(Dib(20, 20, 8), input) || DrawChart(nullptr, input)) << "8 bits, none";
 }
 

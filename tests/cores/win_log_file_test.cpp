@@ -1,7 +1,7 @@
 #include "cores/win_run.h"
 #include "cores/win_log_file.h"
 #include "chart/drawing.h"
-#include "chart/processor_colour.h"
+#include "tests/chart/chart_pixel.h"
 #include "gfx/bitmap_helpers.h"
 
 #include <gtest/gtest.h>
@@ -175,7 +175,7 @@ TEST(RunChart, TheTimeAxisSpansTheRunInSeconds) {
     int end = plot.left + int(90 * (plot.right - plot.left - 1.0) / layout.time.span + 0.5);
     BITMAP info = GetBitmapInfo(dib);
     const uint32_t* pixels = (const uint32_t*)info.bmBits;
-    uint32_t colour = __builtin_bswap32(ProcessorColour(0)) >> 8; // as a 32-bit pixel holds it
+    uint32_t colour = ChartPixel(0);
     int rightmost = -1;
     for (int y = plot.top; y < plot.bottom; ++y)
         for (int x = plot.left; x < plot.right; ++x)
