@@ -93,6 +93,7 @@ TEST_F(CoresTest, WindowsEndingTheSessionPausesTheRun) {
     EXPECT_EQ(0u, Count(part, "stopped", ""));
     EXPECT_EQ(next, Field(Find(part, "start", ""), 2)) << "the turn cut short, again";
     EXPECT_NE(1u, CloseAndWait());
+    EXPECT_EQ("", Registered()) << "taken back as its window is closed";
 }
 
 // A log holding a finished run, or none, is refused: exit code 2, nothing written.
