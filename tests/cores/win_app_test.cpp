@@ -31,6 +31,7 @@ TEST_F(CoresTest, OneToolPinnedToEachProcessorFiguresFromBothAndTheChart) {
     EXPECT_EQ(std::make_pair(work.left, std::max(480L, (work.right - work.left) * 2 / 5)),
               std::make_pair(own.left, own.right - own.left));
     EXPECT_GE(tool.left, own.right);
+    EXPECT_TRUE(GetMenu(window)) << "its File menu";
     SaveChartAs(window, run.dwProcessId, ""); // nothing saved, nothing said
     SaveChartAs(window, run.dwProcessId, fromMenu);
     SaveChartAs(window, run.dwProcessId, kept);
