@@ -14,7 +14,7 @@ namespace {
 
 // The chart fills the client area below the table, drawn at each resize, freed with the window.
 TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
-    CoresRun* run = new CoresRun;
+    CoresRun* run = new CoresRun(); // zeroed: no tool
     StartJudge(&run->judge, 0x5, 10, false, {[](void*, const LogRow&) {}, nullptr});
     StartRunChart(&run->chart, 0x5);
     StartClock(&run->clock, AwakeMilliseconds, WallMilliseconds, 0); // closing ends the run
@@ -60,6 +60,18 @@ TEST(CoresWindow, TheChartFillsTheSpaceBelowTheTableAtEverySize) {
         window.Invalidate(nullptr, FALSE);
         window.Update();
         EXPECT_EQ(drawn, window.chart) << "no new figures: the chart is kept";
+        // Every 8th poll repaints the table, and the chart as well once figures arrived.
+        window.saving = true; // a run with no tool would end at its first poll
+        for (uint32_t figures : {0u, 1u}) {
+            run->chart.version += figures;
+            for (int poll = 0; poll < 8; ++poll)
+                window.Poll();
+            RECT due = {};
+            GetUpdateRect(window.Handle(), &due, FALSE);
+            EXPECT_EQ(figures ? 529 : window.chartTop, due.bottom) << figures;
+            window.Update();
+        }
+        window.saving = false;
         HWND handle = window.Handle();
         window.Send(WM_COMMAND, kCloseFrameCommand, 0); // other commands reach the frame
         EXPECT_FALSE(IsWindow(handle));
