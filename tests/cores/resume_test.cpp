@@ -3,6 +3,7 @@
 // core, and the first part's evidence counts in the end. --autostart keeps the resume command
 // registered for the next logon while the run goes, and takes it back with the verdict.
 #include "companion_test.h"
+#include "cores/log_row.h"
 #include "cores/win_autostart.h"
 
 namespace {
@@ -96,16 +97,37 @@ TEST_F(CoresTest, WindowsEndingTheSessionPausesTheRun) {
     EXPECT_EQ("", Registered()) << "taken back as its window is closed";
 }
 
-// A log holding a finished run, or none, is refused: exit code 2, nothing written.
+// A log holding a finished run, or none, or no log at all, is refused: exit code 2, nothing
+// written.
 TEST_F(CoresTest, OnlyARunCutShortIsResumed) {
-    std::ofstream(log, std::ios::binary) << "name,value\r\n";
-    Start("--resume --log \"" + log + "\"");
-    HWND box = WaitForDialog(run.dwProcessId);
-    ASSERT_TRUE(box) << "a message box says why";
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(2u, ExitCode(30000));
-    EXPECT_HAS("is not a Vesko Cores log", Rows(".out").at(0));
-    EXPECT_EQ((Log{"name,value"}), Rows()) << "nothing written";
+    const std::string header(kLogHeader, strlen(kLogHeader) - 2);
+    struct Case {
+        Log lines;
+        std::string why;
+    } cases[] = {
+        {{"name,value"}, "is not a Vesko Cores log"},
+        {{header, "2026-12-09T01:02:03Z,0,,,run,,,--cycle 10,,,",
+          "2026-12-09T01:02:03Z,7,,,verdict,,,FAIL: 2 processors,,,"},
+         "ended with its verdict: \"FAIL: 2 processors\""},
+        {{}, "cannot be read"}, // no file
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(log.c_str());
+        if (!c.lines.empty()) {
+            std::ofstream file(log, std::ios::binary);
+            for (const std::string& line : c.lines)
+                file << line << "\r\n";
+        }
+        Start("--resume --log \"" + log + "\"");
+        HWND box = WaitForDialog(run.dwProcessId);
+        ASSERT_TRUE(box) << "a message box says why";
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(2u, ExitCode(30000));
+        EXPECT_HAS(c.why, Rows(".out").at(0));
+        EXPECT_EQ(c.lines, Rows()) << "nothing written";
+        EXPECT_EQ(c.lines.empty(), GetFileAttributesA(log.c_str()) == INVALID_FILE_ATTRIBUTES);
+        CloseHandle(run.hThread), CloseHandle(run.hProcess), run = {};
+    }
 }
 
 } // namespace
