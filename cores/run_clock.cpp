@@ -19,3 +19,10 @@ uint64_t TakeSleep(RunClock* clock) {
     clock->sleptMs = 0;
     return slept;
 }
+
+uint64_t CarryTicks(TickCarry* carry, uint32_t ticks) {
+    if (ticks < carry->last)
+        carry->wraps += uint64_t(1) << 32;
+    carry->last = ticks;
+    return carry->wraps + ticks;
+}

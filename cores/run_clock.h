@@ -26,3 +26,12 @@ void StartClock(RunClock* clock, MillisecondSource awake, MillisecondSource wall
 uint64_t ReadClock(RunClock* clock);
 // The time asleep since the last call, and none from then on.
 uint64_t TakeSleep(RunClock* clock);
+
+// A 32-bit millisecond count (GetTickCount) carried past its wrap at 49.7 days.
+struct TickCarry {
+    uint64_t wraps;
+    uint32_t last;
+};
+
+// `ticks` read now as a count that never wraps; reads must come at least once a wrap.
+uint64_t CarryTicks(TickCarry* carry, uint32_t ticks);

@@ -1,5 +1,7 @@
 #include "cores/win_clock.h"
 
+#include "cores/run_clock.h"
+
 #include <windows.h>
 
 namespace {
@@ -23,11 +25,6 @@ uint64_t AwakeMilliseconds() {
 }
 
 uint64_t WallMilliseconds() {
-    static uint64_t wraps = 0; // read on the window's thread only
-    static DWORD last = 0;
-    DWORD now = GetTickCount();
-    if (now < last)
-        wraps += uint64_t(1) << 32;
-    last = now;
-    return wraps + now;
+    static TickCarry carry = {}; // read on the window's thread only
+    return CarryTicks(&carry, GetTickCount());
 }

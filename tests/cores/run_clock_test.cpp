@@ -27,4 +27,15 @@ TEST(RunClock, TheRunsTimeLeavesOutTheTimeAsleep) {
     EXPECT_EQ(0u, TakeSleep(&clock)) << "told once";
 }
 
+// The tick count goes on past its wrap, and again at the next; an equal read is no wrap.
+TEST(RunClock, TickCountsCarryPastTheirWrap) {
+    TickCarry carry = {};
+    const uint64_t wrap = uint64_t(1) << 32;
+    EXPECT_EQ(0xFFFFFFF0u, CarryTicks(&carry, 0xFFFFFFF0u));
+    EXPECT_EQ(0xFFFFFFF0u, CarryTicks(&carry, 0xFFFFFFF0u));
+    EXPECT_EQ(wrap + 5, CarryTicks(&carry, 5));
+    EXPECT_EQ(wrap + 0xFFFFFFFFu, CarryTicks(&carry, 0xFFFFFFFFu));
+    EXPECT_EQ(2 * wrap, CarryTicks(&carry, 0));
+}
+
 } // namespace
