@@ -109,6 +109,8 @@ TEST_F(CoresTest, OnlyARunCutShortIsResumed) {
         {{header, "2026-12-09T01:02:03Z,0,,,run,,,--cycle 10,,,",
           "2026-12-09T01:02:03Z,7,,,verdict,,,FAIL: 2 processors,,,"},
          "ended with its verdict: \"FAIL: 2 processors\""},
+        {{header, "2026-12-09T01:02:03Z,0,,,run,,,--cycle 10 --turbo,,,"},
+         "whose options this version cannot read"},
         {{}, "cannot be read"}, // no file
     };
     for (const Case& c : cases) {
