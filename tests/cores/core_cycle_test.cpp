@@ -1,6 +1,7 @@
 // The supervisor in this process over a made-up topology where processors 0 and 1 are the two
-// threads of core 0: --threads 2 loads both at once, and a failure on one ends the core's turn.
+// threads of core 0: --threads 2 loads both at once, and a failure on either ends the core's turn.
 #include "companion_test.h"
+#include "cores/hung_rule.h"
 
 namespace {
 
@@ -24,26 +25,31 @@ TEST_F(CoresTest, ACoreTurnLoadsItsFirstThreadsAtOnce) {
     EXPECT_EQ(1, cores->judge.count) << "the second thread neither tested nor judged";
     CloseRunLog(&cores->log);
     delete cores;
-    cores = PrepareOverOneCore("2", &tool, &log);
-    BeginRun(cores, RECT{0, 0, 640, 480});
-    ToolProcess* tools = cores->tools;
-    DWORD ids[2] = {tools[0].processId, tools[1].processId};
-    EXPECT_EQ(std::make_pair(DWORD_PTR(1), DWORD_PTR(2)),
-              std::make_pair(AffinityOf(ids[0]), AffinityOf(ids[1])));
-    ASSERT_TRUE(PollUntil(cores, budgetMs, [&] {
-        return cores->judge.watches[0].bursts && cores->judge.watches[1].bursts;
-    }));
-    EXPECT_TRUE(tools[0].processId == ids[0] && tools[1].processId == ids[1]) << "at once";
-    HANDLE sibling = OpenProcess(SYNCHRONIZE, FALSE, ids[0]);
-    Crash(ids[1]);
-    ASSERT_TRUE(PollUntil(cores, budgetMs, [&] {
-        return tools[0].process && tools[0].processId != ids[0];
-    })) << "the core's turn ended, then began again on its healthy thread only";
-    EXPECT_EQ(std::make_pair(0, -1), std::make_pair(cores->watchOf[0], cores->watchOf[1]));
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(sibling, 0)) << "the sibling's tool was ended";
-    CloseHandle(sibling);
-    EXPECT_EQ(1, EndRun(cores, SIZE{64, 64})) << "FAIL: processor 1 stopped";
-    delete cores;
+    for (int victim : {1, 0}) { // either thread's failure ends the turn: a crash, a hang
+        cores = PrepareOverOneCore("2", &tool, &log);
+        BeginRun(cores, RECT{0, 0, 640, 480});
+        ToolProcess* tools = cores->tools;
+        DWORD ids[2] = {tools[0].processId, tools[1].processId};
+        EXPECT_EQ(std::make_pair(DWORD_PTR(1), DWORD_PTR(2)),
+                  std::make_pair(AffinityOf(ids[0]), AffinityOf(ids[1])));
+        ASSERT_TRUE(PollUntil(cores, budgetMs, [&] {
+            return cores->judge.watches[0].bursts && cores->judge.watches[1].bursts;
+        }));
+        EXPECT_TRUE(tools[0].processId == ids[0] && tools[1].processId == ids[1]) << "at once";
+        int healthy = 1 - victim;
+        HANDLE sibling = OpenProcess(SYNCHRONIZE, FALSE, ids[healthy]);
+        victim ? Crash(ids[victim]) : Freeze(ids[victim]);
+        DWORD hungMs = DWORD(kHungMinimumMs) + 10 * BurstBudgetMs();
+        ASSERT_TRUE(PollUntil(cores, budgetMs + hungMs, [&] {
+            return tools[healthy].process && tools[healthy].processId != ids[healthy];
+        })) << "the core's turn ended, then began again on its healthy thread only";
+        EXPECT_EQ(healthy, cores->watchOf[healthy]) << victim;
+        EXPECT_EQ(-1, cores->watchOf[victim]) << victim;
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(sibling, 0)) << "the sibling's tool was ended";
+        CloseHandle(sibling);
+        EXPECT_EQ(1, EndRun(cores, SIZE{64, 64})) << "FAIL: the victim stopped";
+        delete cores;
+    }
 }
 
 } // namespace
