@@ -45,6 +45,7 @@ TEST_F(CoresTest, ACoreTurnLoadsItsFirstThreadsAtOnce) {
         })) << "the core's turn ended, then began again on its healthy thread only";
         EXPECT_EQ(healthy, cores->watchOf[healthy]) << victim;
         EXPECT_EQ(-1, cores->watchOf[victim]) << victim;
+        EXPECT_FALSE(cores->judge.watches[victim].onProcessor) << "no time under a tool it lost";
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(sibling, 0)) << "the sibling's tool was ended";
         CloseHandle(sibling);
         EXPECT_EQ(1, EndRun(cores, SIZE{64, 64})) << "FAIL: the victim stopped";
