@@ -160,8 +160,11 @@ class CoresTest : public ::testing::Test {
     void Start(const std::string& options) {
         std::string line = "\"" + BuiltProgram("vesko-cores.exe") + "\" " + options;
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE}; // standard output to a file
-        HANDLE output = CreateFileA((log + ".out").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+        // Shared for writing: the 32-bit Wine may close an ended run's handle to it a little late.
+        HANDLE output = CreateFileA((log + ".out").c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     &inherit, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, output) << "error " << GetLastError();
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = startup.hStdError = output;
