@@ -79,6 +79,13 @@ inline void Crash(DWORD processId, UINT code = 0xC0000005) {
     CloseHandle(tool);
 }
 
+// Closes a started process's handles; the process itself goes on.
+inline void ForgetProcess(PROCESS_INFORMATION* process) {
+    CloseHandle(process->hThread);
+    CloseHandle(process->hProcess);
+    *process = {};
+}
+
 // Suspends every thread of a tool: it answers no message, as when stuck.
 inline void Freeze(DWORD processId) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -149,9 +156,7 @@ class CoresTest : public ::testing::Test {
             for (DWORD child : Children(run.dwProcessId))
                 Crash(child, 1);
             TerminateProcess(run.hProcess, 1);
-            CloseHandle(run.hThread);
-            CloseHandle(run.hProcess);
-            run = {};
+            ForgetProcess(&run);
         }
         for (const char* suffix : {"", ".out", ".txt"}) // the log, what it printed, a fake tool
             DeleteFileA((log + suffix).c_str());

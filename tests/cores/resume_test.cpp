@@ -17,9 +17,7 @@ void PowerCut(PROCESS_INFORMATION* run) {
     for (DWORD tool : tools)
         Crash(tool, 1);
     WaitForSingleObject(run->hProcess, 30000);
-    CloseHandle(run->hThread);
-    CloseHandle(run->hProcess);
-    *run = {};
+    ForgetProcess(run);
 }
 
 // The rows from the latest resumed row on; none before there is one.
@@ -128,7 +126,7 @@ TEST_F(CoresTest, OnlyARunCutShortIsResumed) {
         EXPECT_HAS(c.why, Rows(".out").at(0));
         EXPECT_EQ(c.lines, Rows()) << "nothing written";
         EXPECT_EQ(c.lines.empty(), GetFileAttributesA(log.c_str()) == INVALID_FILE_ATTRIBUTES);
-        CloseHandle(run.hThread), CloseHandle(run.hProcess), run = {};
+        ForgetProcess(&run);
     }
 }
 
